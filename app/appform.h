@@ -1,0 +1,147 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QSplitter;
+class QTableView;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QLineEdit;
+class QWidget;
+
+// The main window. Components and handlers keep the names of the window's layout; the
+// handlers live in the files of their subsystem (intake, parameters, conversion, batch run,
+// command line, settings, update check).
+class TAppForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TAppForm(QWidget *parent = nullptr);
+    ~TAppForm() override;
+
+    // Identity, fixed once the window is created.
+    QString CompanyName;
+    QString ProductName;
+    QString AppName;
+    QString AppVersion;
+
+    // Text of the status bar's one panel.
+    QString statusText() const;
+    void setStatusText(const QString &text);
+
+    // Window handlers.
+    void FormCreate();
+    void Help2Click();
+    void About1Click();
+    void SendFeedback1Click();
+    void Exit1Click();
+
+    // File list and intake (app/appform_intake.cpp).
+    void AddFile1Click();
+    void AddFolder1Click();
+    void Open1Click();
+    void ShowinExplorer1Click();
+    void Properties1Click();
+    void Delete1Click();
+    void DeleteAll1Click();
+
+    // Audio parameters and target folder (app/appform_parameters.cpp).
+    void TrackBar1Change();
+    void TrackBar2Change();
+    void Edit1Change();
+    void Button2Click();
+    void ChangeDirectory1Click();
+    void ShowinExplorer2Click();
+
+    // Settings (settings/appform_settings.cpp).
+    void ResettoDefaults1Click();
+
+    // Batch run and command line (processing/).
+    void Button1Click();
+    void TimerParamTimer();
+
+    // Update check (webservice/appform_update.cpp).
+    void TimerCheckerTimer();
+    void UpdateNotifications1Click();
+
+    // Components, by their names in the layout.
+    QToolBar *ToolBar1 = nullptr;
+    QToolButton *ToolButton3 = nullptr;
+    QToolButton *ToolButton1 = nullptr;
+    QToolButton *ToolButton7 = nullptr;
+    QToolButton *ToolButton2 = nullptr;
+    QToolButton *ToolButton4 = nullptr;
+    QWidget *Panel2 = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    QWidget *Panel3 = nullptr;
+    QTableView *ListView1 = nullptr;
+    QWidget *Panel4 = nullptr;
+    QLabel *Label1 = nullptr;
+    QWidget *Panel1 = nullptr;
+    QSlider *TrackBar1 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QWidget *Panel6 = nullptr;
+    QSlider *TrackBar2 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label2 = nullptr;
+    QWidget *Panel5 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QToolButton *Button2 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPlainTextEdit *MemoCMD = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QLabel *StatusPanel = nullptr;
+
+    QMenu *File1 = nullptr;
+    QAction *AddFile1 = nullptr;
+    QAction *AddFolder1 = nullptr;
+    QAction *Exit1 = nullptr;
+    QMenu *Settings1 = nullptr;
+    QAction *ResettoDefaults1 = nullptr;
+    QMenu *Help1 = nullptr;
+    QAction *Help2 = nullptr;
+    QAction *UpdateNotifications1 = nullptr;
+    QAction *UpdateNotificationsBar = nullptr;
+    QAction *SendFeedback1 = nullptr;
+    QAction *About1 = nullptr;
+
+    QMenu *PopupMenu1 = nullptr;
+    QAction *Open1 = nullptr;
+    QAction *ShowinExplorer1 = nullptr;
+    QAction *Delete1 = nullptr;
+    QAction *DeleteAll1 = nullptr;
+    QAction *Properties1 = nullptr;
+    QMenu *PopupMenu2 = nullptr;
+    QAction *ChangeDirectory1 = nullptr;
+    QAction *ShowinExplorer2 = nullptr;
+
+    QTimer *TimerChecker = nullptr;
+    QTimer *TimerParam = nullptr;
+
+private:
+    void createToolBar();
+    void createPanels();
+    QWidget *createParameterPanel();
+    void createMenus();
+    void createPopupMenus();
+    void createTimers();
+    void connectHandlers();
+
+    // Start-up steps and wiring owned by each subsystem's file.
+    void chooseSettingsFolder();
+    void openSettingsStore();
+    void restoreParameters();
+    void restoreTargetFolder();
+    void prepareFileList();
+};

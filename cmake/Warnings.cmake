@@ -1,0 +1,11 @@
+function(hushmill_set_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wold-style-cast
+    -Wnon-virtual-dtor -Wshadow)
+  if(HUSHMILL_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  if(HUSHMILL_ASAN)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()

@@ -1,0 +1,3 @@
+#include "app/appform.h"
+
+void TAppForm::TimerParamTimer() {}

@@ -1,0 +1,174 @@
+#include "app/apperror.h"
+#include "app/appform.h"
+#include "app/application.h"
+#include "app/dialogs.h"
+#include "platform/urlopener.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+class TestAppForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dialogs::startAnswering();
+        qputenv("HUSHMILL_VENDOR_HOST", "vendor.test:8080");
+        form = new TAppForm;
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+    void cleanup()
+    {
+        delete form;
+        dialogs::stopAnswering();
+        platform::setUrlOpenerForTesting({});
+    }
+
+    void startsWithHiddenLogProgressAndEmptyStatus()
+    {
+        QVERIFY(!form->findChild<QPlainTextEdit *>("MemoCMD")->isVisible());
+        QVERIFY(!form->findChild<QProgressBar *>("ProgressBar1")->isVisible());
+        QCOMPARE(form->statusText(), QString());
+        QVERIFY(form->findChild<QTableView *>("ListView1")->isVisible());
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Hushmill"));
+    }
+
+    void toolbarButtons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("add files") << "ToolButton3"
+                                   << "Add Files"
+                                   << "Select audio files";
+        QTest::newRow("add folder") << "ToolButton1"
+                                    << "Add Folder"
+                                    << "Select audio folders";
+        QTest::newRow("feedback") << "ToolButton7"
+                                  << "Feedback"
+                                  << "Send feedback";
+        QTest::newRow("about") << "ToolButton2"
+                               << "About"
+                               << "Show aboutbox";
+        QTest::newRow("help") << "ToolButton4"
+                              << "Help"
+                              << "Online help";
+    }
+    void toolbarButtons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, hint);
+        auto *button = form->findChild<QToolButton *>(name);
+        QVERIFY(button);
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->toolTip(), hint);
+        QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QCOMPARE(button->iconSize(), QSize(64, 64));
+        QVERIFY(!button->icon().pixmap(64, 64).toImage().isNull());
+    }
+
+    void menus()
+    {
+        QStringList captions;
+        for (QAction *menu : form->menuBar()->actions()) {
+            QStringList items;
+            for (QAction *item : menu->menu()->actions())
+                items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+            captions << menu->text() + QLatin1Char(':') + items.join(QLatin1Char('|'));
+        }
+        QCOMPARE(
+            captions,
+            QStringList({"File:Add Files...|Add Folder...|-|Exit", "Settings:Reset to Defaults...",
+                         "Help:Online Help|-|Update Notifications|-|Send Feedback...|About..."}));
+        QCOMPARE(form->Help2->shortcut(), QKeySequence(Qt::Key_F1));
+        QVERIFY(form->UpdateNotifications1->isChecked());
+        QVERIFY(!form->UpdateNotifications1->isEnabled());
+    }
+
+    void popupMenus()
+    {
+        auto texts = [](QMenu *menu) {
+            QStringList items;
+            for (QAction *item : menu->actions())
+                items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+            return items;
+        };
+        QCOMPARE(texts(form->PopupMenu1), QStringList({"Open", "Show in Explorer", "-", "Delete",
+                                                       "Delete All", "-", "Properties"}));
+        QCOMPARE(form->PopupMenu1->defaultAction(), form->Open1);
+        QCOMPARE(texts(form->PopupMenu2),
+                 QStringList({"Change Destination Folder...", "Show in Explorer"}));
+        QCOMPARE(form->Button2->menu(), form->PopupMenu2);
+        QCOMPARE(form->Button2->toolTip(), QStringLiteral("Change Destination Folder"));
+    }
+
+    void parameterPanel()
+    {
+        QCOMPARE(form->Label1->text(), QStringLiteral("Threshold:"));
+        QCOMPARE(form->Label4->text(), QStringLiteral("Duration:"));
+        QCOMPARE(form->Label2->text(), QStringLiteral("Target Folder:"));
+        QCOMPARE(form->Button1->text(), QStringLiteral("Remove Silence"));
+        QCOMPARE(form->TrackBar1->maximum(), 100);
+        QCOMPARE(form->TrackBar2->maximum(), 10);
+        QCOMPARE(form->Panel4->width(), 238);
+    }
+
+    void timers()
+    {
+        QCOMPARE(form->TimerChecker->interval(), 1000);
+        QVERIFY(form->TimerChecker->isActive());
+        QCOMPARE(form->TimerParam->interval(), 1);
+    }
+
+    void helpOpensTheSameAddressFromEveryPlace()
+    {
+        QList<QUrl> opened;
+        platform::setUrlOpenerForTesting([&](const QUrl &url) { opened << url; });
+        form->Help2->trigger();
+        form->ToolButton4->click();
+        QTest::keyClick(form, Qt::Key_F1);
+        const QUrl expected(QStringLiteral("http://vendor.test:8080/help/hushmill/"));
+        QCOMPARE(opened, QList<QUrl>({expected, expected, expected}));
+    }
+
+    void errorEscapingAHandlerIsShownAndTheLoopGoesOn()
+    {
+        QTimer::singleShot(0, form,
+                           [] { throw AppError(QStringLiteral("Unable to create directory")); });
+        QTimer::singleShot(0, form, [] { throw OSError(13); });
+        QTest::qWait(20);
+        const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
+        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(shown[0].text, QStringLiteral("Unable to create directory."));
+        QCOMPARE(shown[1].text, QStringLiteral("System Error.  Code: 13.\nPermission denied."));
+        QVERIFY(form->isVisible());
+    }
+
+private:
+    TAppForm *form = nullptr;
+};
+
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestAppForm test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_appform.moc"

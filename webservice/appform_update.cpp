@@ -1,0 +1,4 @@
+#include "app/appform.h"
+
+void TAppForm::TimerCheckerTimer() {}
+void TAppForm::UpdateNotifications1Click() {}
