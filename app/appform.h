@@ -46,6 +46,9 @@ public:
     void SendFeedback1Click();
     void Exit1Click();
 
+    // The last-used folder: set by folder loads and the target-folder dialog, never stored.
+    QString LastFolder;
+
     // File list and intake (app/appform_intake.cpp).
     void AddFile1Click();
     void AddFolder1Click();
