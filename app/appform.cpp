@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QSlider>
 #include <QSplitter>
@@ -55,6 +56,7 @@ TAppForm::TAppForm(QWidget *parent) : QMainWindow(parent)
     createTimers();
     connectHandlers();
     resize(601, 535 + menuBar()->sizeHint().height());
+    move(screen()->availableGeometry().center() - rect().center());
 
     FormCreate();
 }

@@ -1,0 +1,31 @@
+#include "processing/commandline.h"
+
+#include <QDir>
+
+QString joinArguments(const QStringList &arguments)
+{
+    return arguments.join(QLatin1Char(' '));
+}
+
+CommandLineRequest parseCommandLine(const QString &joined)
+{
+    static const QString outputWord = QStringLiteral("-output");
+    static const QString inputWord = QStringLiteral("-input");
+
+    CommandLineRequest request;
+    QString searched = joined;
+    const qsizetype outputAt = joined.indexOf(outputWord);
+    if (outputAt >= 0) {
+        request.output = joined.mid(outputAt + outputWord.size() + 1);
+        searched = joined.left(qMax<qsizetype>(outputAt - 1, 0));
+    }
+    const qsizetype inputAt = searched.indexOf(inputWord);
+    if (inputAt >= 0)
+        request.input = searched.mid(inputAt + inputWord.size() + 1);
+    return request;
+}
+
+QString absolutePath(const QString &path)
+{
+    return path.isEmpty() ? path : QDir::current().absoluteFilePath(path);
+}

@@ -1,0 +1,40 @@
+#include "processing/outputpath.h"
+
+#include "app/apperror.h"
+
+#include <QFileInfo>
+
+namespace
+{
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+} // namespace
+
+QString outputPathFor(const QString &targetFolder, const QString &input)
+{
+    const QString fileName = input.mid(input.lastIndexOf(QLatin1Char('/')) + 1);
+    return targetFolder + QLatin1Char('/') + fileName;
+}
+
+QString MakeUniqueFileName(const QString &path)
+{
+    if (path.contains(QChar(0)))
+        throw AppError(QStringLiteral("Invalid characters in path"));
+    if (!fileExists(path))
+        return path;
+
+    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype extensionStart = dot >= nameStart ? dot : path.size();
+    const QString stem = path.left(extensionStart);
+    const QString extension = path.mid(extensionStart);
+    for (qint64 n = 2;; ++n) {
+        const QString candidate =
+            stem + QStringLiteral(" (") + QString::number(n) + QLatin1Char(')') + extension;
+        if (!fileExists(candidate))
+            return candidate;
+    }
+}
