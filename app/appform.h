@@ -70,6 +70,8 @@ public:
     void ResettoDefaults1Click();
 
     // Batch run and command line (processing/).
+    // The program's arguments without its own path, handled once after the window is shown.
+    QStringList CommandLineArguments;
     void Button1Click();
     void TimerParamTimer();
 

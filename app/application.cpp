@@ -19,6 +19,22 @@ bool Application::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
+namespace
+{
+bool headlessRun = false;
+}
+
+bool Application::isHeadless()
+{
+    return headlessRun;
+}
+
+void Application::setHeadless(bool headless)
+{
+    headlessRun = headless;
+    dialogs::setPrintingInstead(headless);
+}
+
 void Application::showErrorBox(const QString &message)
 {
     dialogs::message(activeWindow(), QMessageBox::Critical, applicationDisplayName(),

@@ -13,4 +13,9 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 
     static void showErrorBox(const QString &message);
+
+    // Without a display the program runs on the offscreen platform: nobody can see its
+    // windows, so message boxes go to standard error and the command line finishes by itself.
+    static bool isHeadless();
+    static void setHeadless(bool headless);
 };

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QPushButton>
 #include <QQueue>
+#include <QTextStream>
 
 namespace dialogs
 {
@@ -12,6 +13,7 @@ namespace
 {
 struct Answering {
     bool on = false;
+    bool printing = false;
     QQueue<QMessageBox::StandardButton> answers;
     QQueue<QStringList> fileNames;
     QList<ShownMessage> shown;
@@ -34,6 +36,10 @@ QMessageBox::StandardButton message(QWidget *parent, QMessageBox::Icon icon, con
                                     QMessageBox::StandardButton defaultButton,
                                     const QStringList &buttonTexts)
 {
+    if (answering().printing) {
+        QTextStream(stderr) << caption << ": " << text << Qt::endl;
+        return defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : defaultButton;
+    }
     if (answering().on) {
         answering().shown.append({icon, caption, text});
         if (!answering().answers.isEmpty())
@@ -52,6 +58,8 @@ QMessageBox::StandardButton message(QWidget *parent, QMessageBox::Icon icon, con
 QStringList chooseFiles(QWidget *parent, const QString &filter, const QString &defaultSuffix,
                         const QString &startFolder)
 {
+    if (answering().printing)
+        return {};
     if (answering().on)
         return nextFileNames();
     QFileDialog dialog(parent, QString(), startFolder);
@@ -64,6 +72,8 @@ QStringList chooseFiles(QWidget *parent, const QString &filter, const QString &d
 QStringList chooseFolders(QWidget *parent, const QString &title, const QString &okLabel,
                           const QString &startFolder, bool several)
 {
+    if (answering().printing)
+        return {};
     if (answering().on)
         return nextFileNames();
     QFileDialog dialog(parent, title, startFolder);
@@ -77,6 +87,11 @@ QStringList chooseFolders(QWidget *parent, const QString &title, const QString &
             view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     }
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
+void setPrintingInstead(bool printing)
+{
+    answering().printing = printing;
 }
 
 void startAnswering()

@@ -31,6 +31,10 @@ QStringList chooseFiles(QWidget *parent, const QString &filter, const QString &d
 QStringList chooseFolders(QWidget *parent, const QString &title, const QString &okLabel,
                           const QString &startFolder, bool several);
 
+// Without a display: message boxes are written to standard error and answered with their
+// default button; file dialogs answer as cancelled.
+void setPrintingInstead(bool printing);
+
 // Test seam. While answering is on, message boxes are not shown: they are recorded and get
 // the queued answers (the default button when the queue is empty); file and folder dialogs
 // get the queued file lists (an empty list when the queue is empty, as on cancel).

@@ -1,12 +1,25 @@
 #include "app/appform.h"
 #include "app/application.h"
+#include "platform/display.h"
 #include "platform/namedmutex.h"
 
 int main(int argc, char *argv[])
 {
     platform::holdNamedMutex(QStringLiteral("QUONDEL_Hushmill"));
+
+    // Taken before Qt sees them: the application object removes the options it knows.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    const bool headless = !platform::hasDisplay();
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
     Application app(argc, argv);
+    Application::setHeadless(headless);
     TAppForm form;
+    form.CommandLineArguments = arguments;
     form.show();
     return app.exec();
 }
