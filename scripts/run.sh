@@ -1,6 +1,25 @@
 #!/usr/bin/env bash
 # Sets up and builds Hushmill, then runs it. Arguments go to hushmill unchanged.
+# Without arguments it shows the program at work on a short speech recording with pauses:
+# with a display the window opens with the recording in its list, ready for "Remove Silence";
+# without one the recording is converted at once and the result is described.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/setup.sh" >&2
-exec "$here/build/hushmill" "$@"
+hushmill="$here/build/hushmill"
+sample="$here/samples/speech-with-pauses.mp3"
+
+if (($#)); then
+  exec "$hushmill" "$@"
+fi
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$hushmill" "$sample"
+fi
+
+result="$here/build/sample-output/speech-with-pauses.mp3"
+rm -f "$result"
+"$hushmill" -input "$sample" -output "$result"
+seconds() { ffprobe -v error -show_entries format=duration -of default=noprint_wrappers=1:nokey=1 "$1"; }
+printf 'Silence removed: %s\n' "$result"
+printf 'Input:  %6.1f s  %s\n' "$(seconds "$sample")" "$sample"
+printf 'Output: %6.1f s  %s\n' "$(seconds "$result")" "$result"
