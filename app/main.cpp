@@ -2,9 +2,11 @@
 #include "app/application.h"
 #include "platform/display.h"
 #include "platform/namedmutex.h"
+#include "webservice/postform.h"
 
 int main(int argc, char *argv[])
 {
+    const WebClientSetup webClient;
     platform::holdNamedMutex(QStringLiteral("QUONDEL_Hushmill"));
 
     // Taken before Qt sees them: the application object removes the options it knows.
