@@ -46,12 +46,10 @@ QString formatOSDescription(const OSVersion &version)
         version.servicePackMajor == 0
             ? QString()
             : QStringLiteral(" Service Pack %1").arg(version.servicePackMajor);
+    // One pass over all arguments, so that a "%" in the name is not taken for a placeholder.
     return QStringLiteral("%1%2 (Version %3.%4, Build %5, %6)")
-        .arg(version.name, servicePack)
-        .arg(version.major)
-        .arg(version.minor)
-        .arg(version.build)
-        .arg(edition);
+        .arg(version.name, servicePack, QString::number(version.major),
+             QString::number(version.minor), QString::number(version.build), edition);
 }
 
 QString distributionName(const QByteArray &osRelease)

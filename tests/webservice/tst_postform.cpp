@@ -2,6 +2,7 @@
 #include "support/loopbackports.h"
 #include "support/vendorserver.h"
 #include "webservice/postform.h"
+#include "webservice/vendorhost.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -84,6 +85,16 @@ private slots:
         QCOMPARE(request.header("Connection"),
                  scheme == QLatin1String("https") ? QByteArray("close") : QByteArray());
         QVERIFY(request.header("Cookie").isNull());
+    }
+
+    void vendorHostFromTheEnvironment()
+    {
+        qputenv("HUSHMILL_VENDOR_HOST", server->hostAndPort().toLatin1());
+        const QString host = vendorHost();
+        qunsetenv("HUSHMILL_VENDOR_HOST");
+        QCOMPARE(vendorHost(), QStringLiteral(HUSHMILL_DEFAULT_VENDOR_HOST));
+        PostForm(QStringLiteral("https://") + host + path, {}, 3000);
+        QCOMPARE(server->requests().size(), 1);
     }
 
     void formBodyOnTheWire_data()
