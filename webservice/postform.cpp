@@ -121,6 +121,9 @@ QString PostForm(const QString &address, const QStringList &fields, int timeoutM
     const QByteArray url = address.toUtf8();
     const QByteArray body = encodeFormFields(fields);
     const QByteArray extraCaFile = qgetenv("HUSHMILL_CA_FILE");
+    Exchange exchange;
+    exchange.idleLimitMs = timeoutMs;
+    char errorText[CURL_ERROR_SIZE] = {};
 
     const EasyHandle easy(curl_easy_init(), &curl_easy_cleanup);
     if (!easy)
@@ -131,9 +134,6 @@ QString PostForm(const QString &address, const QStringList &fields, int timeoutM
     if (encrypted)
         addHeader(headers, "Connection: close");
 
-    Exchange exchange;
-    exchange.idleLimitMs = timeoutMs;
-    char errorText[CURL_ERROR_SIZE] = {};
     CURL *const handle = easy.get();
     setOption(handle, CURLOPT_ERRORBUFFER, errorText);
     setOption(handle, CURLOPT_NOSIGNAL, 1L);
@@ -154,7 +154,8 @@ QString PostForm(const QString &address, const QStringList &fields, int timeoutM
     setOption(handle, CURLOPT_XFERINFODATA, &exchange);
     setOption(handle, CURLOPT_WRITEFUNCTION, &collectBody);
     setOption(handle, CURLOPT_WRITEDATA, &exchange);
-    // A file of its own replaces the CA bundle; the system's CA folder stays in force.
+    // The file takes the place of libcurl's CA bundle; its CA folder (the system's certificates)
+    // stays in force, so the system's authorities are still trusted.
     if (encrypted && !extraCaFile.isEmpty())
         setOption(handle, CURLOPT_CAINFO, extraCaFile.constData());
 
