@@ -1,5 +1,6 @@
 #include "app/appform.h"
 
+#include "about/exeversiondata.h"
 #include "app/icons.h"
 
 #include <QApplication>
@@ -348,7 +349,17 @@ void TAppForm::connectHandlers()
 void TAppForm::FormCreate()
 {
     setAcceptDrops(true);
+
+    // The identity comes from the version block of the running executable.
+    const QString executable = QCoreApplication::applicationFilePath();
+    TEXEVersionData versionData;
+    GetEXEVersionData(executable, versionData);
+    CompanyName = versionData.CompanyName;
+    ProductName = versionData.ProductName;
+    AppVersion = majorMinorVersion(GetFileVersionNumber(executable));
+    AppName = CompanyName + QStringLiteral(" - ") + ProductName;
     setWindowTitle(AppName);
+
     chooseSettingsFolder();
     TimerParam->setInterval(1);
     openSettingsStore();

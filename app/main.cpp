@@ -1,3 +1,4 @@
+#include "app/apperror.h"
 #include "app/appform.h"
 #include "app/application.h"
 #include "platform/display.h"
@@ -20,8 +21,15 @@ int main(int argc, char *argv[])
 
     Application app(argc, argv);
     Application::setHeadless(headless);
-    TAppForm form;
-    form.CommandLineArguments = arguments;
-    form.show();
-    return app.exec();
+    try {
+        TAppForm form;
+        form.CommandLineArguments = arguments;
+        form.show();
+        return app.exec();
+    } catch (const std::exception &error) {
+        // Creating the window failed (an executable without a readable version block, for
+        // one): the rest of start-up rests on what failed, so say why and end.
+        Application::showErrorBox(exceptionText(error));
+        return 1;
+    }
 }

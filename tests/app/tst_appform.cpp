@@ -47,6 +47,15 @@ private slots:
         QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Hushmill"));
     }
 
+    void identityComesFromTheExecutablesVersionBlock()
+    {
+        QCOMPARE(form->CompanyName, QStringLiteral("QUONDEL"));
+        QCOMPARE(form->ProductName, QStringLiteral("Hushmill"));
+        QCOMPARE(form->AppName, QStringLiteral("QUONDEL - Hushmill"));
+        QCOMPARE(form->AppVersion, QStringLiteral("1.2"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("QUONDEL - Hushmill"));
+    }
+
     void toolbarButtons_data()
     {
         QTest::addColumn<QString>("name");
