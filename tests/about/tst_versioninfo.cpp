@@ -347,6 +347,26 @@ private slots:
         QCOMPARE(majorMinorVersion(GetFileVersionNumber(path)), QStringLiteral("65535.65535"));
     }
 
+    // Start-up of a program without its block: the error box (on standard error, for want of
+    // a display) says why, and the program ends instead of running without an identity.
+    void programWithoutVersionBlockSaysWhyAndEnds()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("HOME"), folder.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.path());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(file("without section"), {});
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(program.readAllStandardError())
+                    .contains(QStringLiteral("Hushmill: System Error.  Code: 61.\nNo data "
+                                             "available.\n")));
+    }
+
 private:
     QString file(const QString &name) const { return folder.filePath(name); }
 
