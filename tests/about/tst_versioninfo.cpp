@@ -18,6 +18,9 @@ using Translations = QList<std::pair<quint16, quint16>>;
 namespace
 {
 
+// The ELF layouts the reader is tried on, as the binary tools name them.
+const QStringList elfFormats{"elf64-little", "elf64-big", "elf32-little", "elf32-big"};
+
 // The block of data/handwritten.hex: "#" starts a comment, the rest is hex bytes.
 QByteArray handWrittenBlock()
 {
@@ -102,11 +105,10 @@ private slots:
                               program, file("other bytes in section")}));
 
         QVERIFY(writeFile(file("block"), handWrittenBlock()));
-        for (const char *format : {"elf64-little", "elf64-big", "elf32-little", "elf32-big"}) {
-            QVERIFY(run(objcopy,
-                        {QStringLiteral("-I"), QStringLiteral("binary"), QStringLiteral("-O"),
-                         QString::fromLatin1(format), QStringLiteral("--rename-section"),
-                         ".data=" + section, file("block"), file(QString::fromLatin1(format))}));
+        for (const QString &format : elfFormats) {
+            QVERIFY(run(objcopy, {QStringLiteral("-I"), QStringLiteral("binary"),
+                                  QStringLiteral("-O"), format, QStringLiteral("--rename-section"),
+                                  ".data=" + section, file("block"), file(format)}));
         }
     }
 
@@ -302,8 +304,8 @@ private slots:
     void findsTheSectionInEveryElfLayout_data()
     {
         QTest::addColumn<QString>("format");
-        for (const char *format : {"elf64-little", "elf64-big", "elf32-little", "elf32-big"})
-            QTest::newRow(format) << QString::fromLatin1(format);
+        for (const QString &format : elfFormats)
+            QTest::newRow(qPrintable(format)) << format;
     }
     void findsTheSectionInEveryElfLayout()
     {
