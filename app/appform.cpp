@@ -232,9 +232,13 @@ QWidget *TAppForm::createParameterPanel()
     QFont large = Button1->font();
     large.setPixelSize(19);
     Button1->setFont(large);
-    Button1->setIcon(appIcon(QStringLiteral("tick_button")));
-    Button1->setIconSize(QSize(16, 16));
     Button1->setFixedHeight(37);
+    // The tick stands 5 pixels from the button's left edge while the caption stays centred.
+    auto *tick = named(new QLabel(Button1), "Button1Icon");
+    tick->setPixmap(
+        appIcon(QStringLiteral("tick_button")).pixmap(QSize(16, 16), devicePixelRatio()));
+    tick->setAttribute(Qt::WA_TransparentForMouseEvents);
+    tick->setGeometry(5, (37 - 16) / 2, 16, 16);
     column->addWidget(Button1);
     column->addStretch(1);
     return panel;
