@@ -10,8 +10,8 @@ class QWidget;
 // timer (TimerParam, TimerChecker) runs before the wait ends. Drops are refused, and a request
 // to close the window is carried out once the wait is over.
 //
-// Posted events still run, since layouts and repaints travel as posted events; no handler of
-// the window is connected through a queued call.
+// Posted events still run, since layouts and repaints travel as posted events; so a handler
+// connected through a queued call would run too, and none of the window's handlers is.
 class WaitingWindow : public QObject
 {
 public:
