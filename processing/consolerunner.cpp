@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <cstring>
 
 namespace
