@@ -69,6 +69,10 @@ public:
     // Settings (settings/appform_settings.cpp).
     void ResettoDefaults1Click();
 
+    // Conversion (processing/appform_conversion.cpp): converts one file with the current
+    // slider positions, logging into MemoCMD; answers "OK" or "Error" and never raises.
+    QString FFmpegIleDonustur(const QString &Infile, const QString &Outfile);
+
     // Batch run and command line (processing/).
     // The program's arguments without its own path, handled once after the window is shown.
     QStringList CommandLineArguments;

@@ -1,6 +1,7 @@
 #include "processing/outputpath.h"
 
 #include "app/apperror.h"
+#include "processing/fileextension.h"
 
 #include <QFileInfo>
 
@@ -26,11 +27,8 @@ QString MakeUniqueFileName(const QString &path)
     if (!fileExists(path))
         return path;
 
-    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    const qsizetype extensionStart = dot >= nameStart ? dot : path.size();
-    const QString stem = path.left(extensionStart);
-    const QString extension = path.mid(extensionStart);
+    const QString extension = fileExtension(path);
+    const QString stem = path.chopped(extension.size());
     for (qint64 n = 2;; ++n) {
         const QString candidate =
             stem + QStringLiteral(" (") + QString::number(n) + QLatin1Char(')') + extension;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace platform
+{
+
+// How a child process ended.
+struct ExitStatus {
+    bool exited = false; // ended by itself (false: ended by a signal)
+    int code = 0;        // exit code when it ended by itself
+    int signal = 0;      // the signal that ended it otherwise
+
+    bool succeeded() const { return exited && code == 0; }
+};
+
+// A child process whose standard output and standard error flow into one pipe that only this
+// process reads. Its standard input is /dev/null, and it inherits no other descriptor of ours.
+// The destructor closes the pipe and reaps a child that was started and not yet waited for.
+class ChildProcess
+{
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess &) = delete;
+    ChildProcess &operator=(const ChildProcess &) = delete;
+
+    // Starts the program at `programPath` with `arguments` (the name it is given as its first
+    // argument is `programPath`) in `workingFolder`. Returns 0, or the error number when the
+    // pipe could not be made or the program could not be started.
+    int start(const QString &programPath, const QStringList &arguments,
+              const QString &workingFolder);
+
+    // Reads at most `size` bytes of output, waiting at most `timeoutMs` (-1: no limit). Returns
+    // the number of bytes read, 0 at the end of the output or when reading fails, and -1 when
+    // nothing arrived in time.
+    qsizetype read(char *buffer, qsizetype size, int timeoutMs);
+
+    // Waits for the child to end, at most `timeoutMs` (-1: no limit); nothing when it is still
+    // running then.
+    std::optional<ExitStatus> wait(int timeoutMs);
+
+private:
+    void closeOutput();
+
+    int m_output = -1;
+    int m_pid = -1;
+};
+
+} // namespace platform

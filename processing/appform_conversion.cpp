@@ -1,0 +1,21 @@
+#include "app/appform.h"
+
+#include "processing/conversion.h"
+#include "processing/memolog.h"
+#include "processing/waitingwindow.h"
+
+#include <QCoreApplication>
+#include <QSlider>
+
+QString TAppForm::FFmpegIleDonustur(const QString &Infile, const QString &Outfile)
+{
+    try {
+        const SilenceSettings settings{TrackBar1->value(), TrackBar2->value()};
+        MemoLog log(MemoCMD);
+        WaitingWindow waiting(this);
+        return convertWithFFmpeg(Infile, Outfile, settings, QCoreApplication::applicationDirPath(),
+                                 log, [&waiting] { waiting.keepAlive(); });
+    } catch (...) {
+        return QStringLiteral("Error");
+    }
+}

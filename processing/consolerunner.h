@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class LogSink;
+
+// Runs `program` with `arguments` in `workingFolder` and pours its standard output and
+// standard error into `log` while they arrive. The program is looked up in the working folder
+// first, then along PATH; no shell is involved, so every argument reaches it whole. The run is
+// framed by "Commencing processing..." and three closing lines, on every path.
+//
+// `keepAlive`, when given, is called about every 20 ms while the program runs, so that the
+// caller can keep a window painting; without it the call simply blocks until the end.
+//
+// Returns true when the program started and exited with status 0.
+bool RunConsoleCommand(const QString &program, const QStringList &arguments,
+                       const QString &workingFolder, LogSink &log,
+                       const std::function<void()> &keepAlive = {});

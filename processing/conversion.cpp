@@ -1,0 +1,36 @@
+#include "processing/conversion.h"
+
+#include "processing/consolerunner.h"
+#include "processing/logsink.h"
+#include "processing/outputfile.h"
+
+namespace
+{
+QString convert(const QString &infile, const QString &outfile, const SilenceSettings &settings,
+                const QString &workingFolder, LogSink &log, const std::function<void()> &keepAlive)
+{
+    if (isSkippedVideo(infile)) {
+        log.appendLine(QStringLiteral("Video file skipped"));
+        return judgeOutputFile(outfile);
+    }
+    const FileStamp before(outfile);
+    log.appendLine(silenceCommandText(infile, outfile, settings));
+    if (!RunConsoleCommand(ffmpegProgram, silenceCommandArguments(infile, outfile, settings),
+                           workingFolder, log, keepAlive)) {
+        before.removeIfWrittenSince();
+        return QStringLiteral("Error");
+    }
+    return judgeOutputFile(outfile);
+}
+} // namespace
+
+QString convertWithFFmpeg(const QString &infile, const QString &outfile,
+                          const SilenceSettings &settings, const QString &workingFolder,
+                          LogSink &log, const std::function<void()> &keepAlive)
+{
+    try {
+        return convert(infile, outfile, settings, workingFolder, log, keepAlive);
+    } catch (...) {
+        return QStringLiteral("Error");
+    }
+}

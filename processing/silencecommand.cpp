@@ -1,0 +1,44 @@
+#include "processing/silencecommand.h"
+
+#include "processing/fileextension.h"
+
+QString thresholdText(int threshold)
+{
+    return QLatin1Char('-') + QString::number(threshold) + QLatin1String("dB");
+}
+
+QString durationText(int duration)
+{
+    // Whole numbers only, so no locale can change the decimal separator.
+    return QString::number(duration / 10) + QLatin1Char('.') + QString::number(duration % 10);
+}
+
+QString silenceFilter(const SilenceSettings &settings)
+{
+    const QString threshold = thresholdText(settings.threshold);
+    const QString duration = durationText(settings.duration);
+    return QLatin1String("silenceremove=start_periods=1:start_threshold=") + threshold +
+           QLatin1String(":start_duration=") + duration +
+           QLatin1String(":stop_periods=-1:stop_threshold=") + threshold +
+           QLatin1String(":stop_duration=") + duration;
+}
+
+QString silenceCommandText(const QString &infile, const QString &outfile,
+                           const SilenceSettings &settings)
+{
+    return ffmpegProgram + QLatin1String(" -y -i \"") + infile + QLatin1String("\" -af ") +
+           silenceFilter(settings) + QLatin1String(" \"") + outfile + QLatin1Char('"');
+}
+
+QStringList silenceCommandArguments(const QString &infile, const QString &outfile,
+                                    const SilenceSettings &settings)
+{
+    return {QStringLiteral("-y"),  QStringLiteral("-i"),    infile,
+            QStringLiteral("-af"), silenceFilter(settings), outfile};
+}
+
+bool isSkippedVideo(const QString &infile)
+{
+    const QString extension = fileExtension(infile).toLower();
+    return extension == QLatin1String(".mkv") || extension == QLatin1String(".wmv");
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The two audio parameters as the sliders hold them.
+struct SilenceSettings {
+    int threshold = 20; // minus this many decibels, 0..100
+    int duration = 2;   // tenths of a second, 0..10
+};
+
+// "-20dB" for threshold 20.
+QString thresholdText(int threshold);
+
+// The duration in seconds with one decimal and "." whatever the locale: 2 gives "0.2".
+QString durationText(int duration);
+
+// The audio filter: silenceremove with the same threshold and duration on both sides.
+QString silenceFilter(const SilenceSettings &settings);
+
+// The program the conversion runs.
+inline const QString ffmpegProgram = QStringLiteral("ffmpeg");
+
+// The command as the log shows it: ffmpeg -y -i "<input>" -af <filter> "<output>".
+QString silenceCommandText(const QString &infile, const QString &outfile,
+                           const SilenceSettings &settings);
+
+// The arguments that command means, after the program name: each path whole, whatever
+// characters it holds.
+QStringList silenceCommandArguments(const QString &infile, const QString &outfile,
+                                    const SilenceSettings &settings);
+
+// Inputs with these extensions (".mkv", ".wmv", any letter case) are never converted.
+bool isSkippedVideo(const QString &infile);

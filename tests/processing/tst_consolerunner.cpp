@@ -1,0 +1,182 @@
+#include "fakeffmpeg.h"
+#include "processing/consolerunner.h"
+#include "textlog.h"
+
+#include <QDir>
+#include <QMap>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace
+{
+const QString closing = QStringLiteral("Processing completed successfully.\n"
+                                       "**********************************\n\n");
+const QString commencing = QStringLiteral("Commencing processing...\n");
+
+// The closing lines after `output`: after an unfinished last line, the first of them starts a
+// line of its own and the empty line only ends the line of asterisks.
+QString framed(const QString &output)
+{
+    if (output.isEmpty() || output.endsWith(QLatin1Char('\n')))
+        return commencing + output + closing;
+    return commencing + output +
+           QStringLiteral("\nProcessing completed successfully.\n"
+                          "**********************************\n");
+}
+
+QStringList openDescriptors()
+{
+    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System);
+}
+} // namespace
+
+class TestConsoleRunner : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        folderDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(folderDir->isValid());
+    }
+
+    void outputIsFramedAndPassedOnWhole_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("nothing printed") << QByteArray(":") << QString();
+        QTest::newRow("standard error and output in order")
+            << QByteArray("echo one; echo two >&2; printf 'three'") << "one\ntwo\nthree";
+        const QString long1000 = QString(999, QLatin1Char('x')) + QLatin1Char('\n');
+        QTest::newRow("several chunks, no separators")
+            << QByteArray("printf '%0999d\\n' 0 | tr 0 x") << long1000;
+        QTest::newRow("zero byte drops the rest of its chunk only")
+            << QByteArray("{ printf 'AAAAAAAAAA\\000'; printf '%0244d' 0 | tr 0 B; "
+                          "printf '%045d' 0 | tr 0 C; } > out; cat out")
+            << QString(10, QLatin1Char('A')) + QString(45, QLatin1Char('C'));
+        QTest::newRow("character split between chunks")
+            << QByteArray("{ printf '%0254d' 0 | tr 0 a; printf '\\303\\251 ok'; } > out; cat out")
+            << QString(254, QLatin1Char('a')) + QStringLiteral("\u00e9 ok");
+    }
+    void outputIsFramedAndPassedOnWhole()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, output);
+        QVERIFY(!writeFakeFfmpeg(folderDir->path(), script).isEmpty());
+        TextLog log;
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log));
+        QCOMPARE(log.text, framed(output));
+    }
+
+    void argumentsArriveWholeAndNothingIsExecuted()
+    {
+        QVERIFY(!writeFakeFfmpeg(folderDir->path(), recordArguments).isEmpty());
+        const QStringList arguments{QStringLiteral("$(touch injected)"),
+                                    QStringLiteral("`touch injected`; touch injected"),
+                                    QStringLiteral("say \"hi\" & 'bye' | x > y"),
+                                    QStringLiteral("two\nlines"),
+                                    QString(),
+                                    QStringLiteral("  spaced  "),
+                                    QStringLiteral("\u00fcnic\u00f8de")};
+        TextLog log;
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), arguments, folderDir->path(), log));
+        QCOMPARE(recordedArguments(folderDir->path()), arguments);
+        QVERIFY(!QFile::exists(folderDir->filePath(QStringLiteral("injected"))));
+    }
+
+    void childGetsEmptyInputAndNoOtherPipe()
+    {
+        // The child lists its descriptors ("... 1 -> pipe:[...]") after reading its input.
+        QVERIFY(!writeFakeFfmpeg(folderDir->path(), "cat; ls -l /proc/$$/fd").isEmpty());
+        const QStringList before = openDescriptors();
+        TextLog log;
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log));
+        QCOMPARE(openDescriptors(), before);
+        const QRegularExpression descriptor(QStringLiteral(" (\\d+) -> (.*)$"));
+        QMap<int, QString> targets;
+        for (const QString &line : log.text.split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch match = descriptor.match(line);
+            if (match.hasMatch())
+                targets[match.captured(1).toInt()] = match.captured(2);
+        }
+        QCOMPARE(targets.value(0), QStringLiteral("/dev/null"));
+        QVERIFY(targets.value(1).startsWith(QLatin1String("pipe:")));
+        QCOMPARE(targets.value(2), targets.value(1));
+        for (auto it = targets.cbegin(); it != targets.cend(); ++it)
+            QVERIFY2(it.key() <= 2 || !it.value().startsWith(QLatin1String("pipe:")),
+                     qPrintable(it.value()));
+    }
+
+    void runsInTheWorkingFolderFoundThereBeforePath()
+    {
+        QTemporaryDir onPath;
+        QVERIFY(!writeFakeFfmpeg(onPath.path(), "echo from path").isEmpty());
+        QVERIFY(!writeFakeFfmpeg(folderDir->path(), "echo beside; pwd").isEmpty());
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", onPath.path().toLocal8Bit() + ':' + path);
+        TextLog beside;
+        RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), beside);
+        QTemporaryDir elsewhere;
+        TextLog fromPath;
+        RunConsoleCommand(QStringLiteral("ffmpeg"), {}, elsewhere.path(), fromPath);
+        qputenv("PATH", path);
+        QCOMPARE(beside.text, framed("beside\n" + QDir(folderDir->path()).canonicalPath() + '\n'));
+        QCOMPARE(fromPath.text, framed(QStringLiteral("from path\n")));
+    }
+
+    void missingProgramComplainsLikeAShell()
+    {
+        QTemporaryDir empty;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", empty.path().toLocal8Bit());
+        TextLog log;
+        const bool ran = RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log);
+        qputenv("PATH", path);
+        QVERIFY(!ran);
+        QCOMPARE(log.text, framed(QStringLiteral("ffmpeg: command not found\n")));
+    }
+
+    void failureIsReported_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("succeeded");
+        QTest::newRow("exit 0") << QByteArray("exit 0") << true;
+        QTest::newRow("exit 1") << QByteArray("echo bad; exit 1") << false;
+        QTest::newRow("killed") << QByteArray("kill -KILL $$") << false;
+    }
+    void failureIsReported()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, succeeded);
+        QVERIFY(!writeFakeFfmpeg(folderDir->path(), script).isEmpty());
+        TextLog log;
+        QCOMPARE(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log),
+                 succeeded);
+        QVERIFY(log.text.endsWith(closing));
+    }
+
+    void keepAliveRunsWhileTheChildIsQuiet()
+    {
+        QVERIFY(
+            !writeFakeFfmpeg(folderDir->path(), "sleep 0.3; echo done; exec >&- 2>&-; sleep 0.2")
+                 .isEmpty());
+        int calls = 0;
+        TextLog log;
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log,
+                                  [&calls] { ++calls; }));
+        QCOMPARE(log.text, framed(QStringLiteral("done\n")));
+        // About 25 calls in 0.5 s; the last 0.2 s come after the output has ended.
+        QVERIFY2(calls >= 10, qPrintable(QString::number(calls)));
+    }
+
+private:
+    // The working folder of the runs, fresh for every test.
+    std::unique_ptr<QTemporaryDir> folderDir;
+};
+
+QTEST_GUILESS_MAIN(TestConsoleRunner)
+#include "tst_consolerunner.moc"

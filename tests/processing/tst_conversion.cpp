@@ -1,0 +1,235 @@
+#include "fakeffmpeg.h"
+#include "processing/conversion.h"
+#include "processing/outputfile.h"
+#include "processing/silencecommand.h"
+#include "testaudio.h"
+#include "textlog.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace
+{
+const SilenceSettings defaults{20, 2};
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(content) == content.size();
+}
+} // namespace
+
+// Conversions with the real ffmpeg found along PATH, and with a fake one placed in the working
+// folder for what the real one does not do on demand.
+class TestConversion : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        workDir = std::make_unique<QTemporaryDir>();
+        fakeDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(workDir->isValid());
+        QVERIFY(fakeDir->isValid());
+    }
+
+    void realFfmpegRemovesThePauses_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QStringList>("extra");
+        QTest::newRow("mp3 mono") << "talk.mp3" << 1 << QStringList();
+        QTest::newRow("mp3 stereo") << "talk.mp3" << 2 << QStringList();
+        QTest::newRow("wav stereo") << "talk.wav" << 2 << QStringList();
+        QTest::newRow("m4a mono") << "talk.m4a" << 1 << QStringList();
+        QTest::newRow("mp4 with a picture and a sound track")
+            << "clip.mp4" << 2
+            << QStringList({"-f", "lavfi", "-i", "color=c=blue:s=64x64:r=10:d=6", "-shortest"});
+        QTest::newRow("spaces and shell characters in the name")
+            << "my talk $(touch injected) `touch injected` \"q\" 'a'.mp3" << 1 << QStringList();
+    }
+    void realFfmpegRemovesThePauses()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, channels);
+        QFETCH(QStringList, extra);
+        const QString in = inWork(name);
+        QVERIFY(makeTestAudio(in, channels, extra));
+        QVERIFY(QDir(workDir->path()).mkdir(QStringLiteral("out")));
+        const QString out = inWork(QStringLiteral("out/") + name);
+        TextLog log;
+        QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log), QStringLiteral("OK"));
+        QVERIFY(log.text.startsWith(silenceCommandText(in, out, defaults) +
+                                    QStringLiteral("\nCommencing processing...\n")));
+        QVERIFY(log.text.endsWith(QStringLiteral("\nProcessing completed successfully.\n"
+                                                 "**********************************\n\n")));
+        QVERIFY(log.text.contains(QStringLiteral("silenceremove")));
+        // Six seconds, half of them pauses: what is left holds the bursts and bits of pauses.
+        QVERIFY(qAbs(audioSeconds(in) - 6.0) < 0.2);
+        const double seconds = audioSeconds(out);
+        QVERIFY2(seconds > 2.5 && seconds < 4.8, qPrintable(QString::number(seconds)));
+        QVERIFY(!QFile::exists(inWork(QStringLiteral("injected"))));
+        QVERIFY(!QFile::exists(fakeDir->filePath(QStringLiteral("injected"))));
+    }
+
+    void unreadableInputIsAnErrorAndTheOutputUntouched()
+    {
+        // The output path is the input itself: ffmpeg refuses, and the file must survive.
+        const QString in = inWork(QStringLiteral("talk.wav"));
+        QVERIFY(makeTestAudio(in, 1));
+        const QByteArray original = readFile(in);
+        TextLog log;
+        QCOMPARE(convertWithFFmpeg(in, in, defaults, fakeFolder(), log), QStringLiteral("Error"));
+        QCOMPARE(readFile(in), original);
+
+        const QString missing = inWork(QStringLiteral("missing.mp3"));
+        const QString out = inWork(QStringLiteral("out.mp3"));
+        QCOMPARE(convertWithFFmpeg(missing, out, defaults, fakeFolder(), log),
+                 QStringLiteral("Error"));
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(log.text.contains(missing + QStringLiteral(": No such file or directory")));
+    }
+
+    void fakeRunsAreJudgedByExitAndOutput_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QByteArray>("before"); // at the output path; "-" for nothing
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QByteArray>("after"); // "-" for nothing
+        QTest::newRow("writes output") << QByteArray("printf sound > \"$6\"") << QByteArray("-")
+                                       << "OK" << QByteArray("sound");
+        QTest::newRow("leaves an empty file")
+            << QByteArray(": > \"$6\"") << QByteArray("-") << "Error" << QByteArray("-");
+        QTest::newRow("writes nothing") << QByteArray("echo 'Invalid argument'") << QByteArray("-")
+                                        << "Error" << QByteArray("-");
+        QTest::newRow("fails after writing a part")
+            << QByteArray("printf part > \"$6\"; exit 1") << QByteArray("-") << "Error"
+            << QByteArray("-");
+        QTest::newRow("killed after writing a part")
+            << QByteArray("printf part > \"$6\"; kill -KILL $$") << QByteArray("-") << "Error"
+            << QByteArray("-");
+        QTest::newRow("overwrites a file, then fails")
+            << QByteArray("printf part > \"$6\"; exit 1") << QByteArray("old content") << "Error"
+            << QByteArray("-");
+        QTest::newRow("fails without touching a file")
+            << QByteArray("exit 1") << QByteArray("old content") << "Error"
+            << QByteArray("old content");
+        QTest::newRow("succeeds without touching a file")
+            << QByteArray("exit 0") << QByteArray("old content") << "OK"
+            << QByteArray("old content");
+    }
+    void fakeRunsAreJudgedByExitAndOutput()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QByteArray, before);
+        QFETCH(QString, result);
+        QFETCH(QByteArray, after);
+        QVERIFY(!writeFakeFfmpeg(fakeFolder(), script).isEmpty());
+        const QString out = inWork(QStringLiteral("out.mp3"));
+        if (before != "-")
+            QVERIFY(writeFile(out, before));
+        TextLog log;
+        QCOMPARE(
+            convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log),
+            result);
+        if (after == "-")
+            QVERIFY(!QFile::exists(out));
+        else
+            QCOMPARE(readFile(out), after);
+    }
+
+    void fakeSeesTheArgumentsOfTheCommand()
+    {
+        QVERIFY(!writeFakeFfmpeg(fakeFolder(), recordArguments + "; printf x > \"$6\"").isEmpty());
+        const QString in = inWork(QStringLiteral("a \"quoted\"\nname $(touch injected).mp3"));
+        const QString out = inWork(QStringLiteral("`touch injected`.mp3"));
+        TextLog log;
+        QCOMPARE(convertWithFFmpeg(in, out, {35, 7}, fakeFolder(), log), QStringLiteral("OK"));
+        QCOMPARE(recordedArguments(fakeFolder()),
+                 QStringList({"-y", "-i", in, "-af",
+                              "silenceremove=start_periods=1:start_threshold=-35dB"
+                              ":start_duration=0.7:stop_periods=-1:stop_threshold=-35dB"
+                              ":stop_duration=0.7",
+                              out}));
+        QVERIFY(log.text.startsWith(silenceCommandText(in, out, {35, 7}) + QLatin1Char('\n')));
+        QVERIFY(!QFile::exists(fakeDir->filePath(QStringLiteral("injected"))));
+    }
+
+    void missingFfmpegIsAnError()
+    {
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", fakeFolder().toLocal8Bit());
+        const QString out = inWork(QStringLiteral("out.mp3"));
+        QVERIFY(writeFile(out, "old content"));
+        TextLog log;
+        const QString result =
+            convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log);
+        qputenv("PATH", path);
+        QCOMPARE(result, QStringLiteral("Error"));
+        QVERIFY(log.text.contains(QStringLiteral("\nCommencing processing...\n"
+                                                 "ffmpeg: command not found\n"
+                                                 "Processing completed successfully.\n")));
+        QCOMPARE(readFile(out), QByteArray("old content"));
+    }
+
+    void skippedVideosStillGetTheOutputTest_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<bool>("remains");
+        QTest::newRow("nothing at the output") << "Talk.MKV" << QByteArray("-") << "Error" << false;
+        QTest::newRow("a file at the output") << "clip.Wmv" << QByteArray("x") << "OK" << true;
+        QTest::newRow("an empty file at the output")
+            << "clip.wmv" << QByteArray() << "Error" << false;
+    }
+    void skippedVideosStillGetTheOutputTest()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, before);
+        QFETCH(QString, result);
+        QFETCH(bool, remains);
+        QVERIFY(!writeFakeFfmpeg(fakeFolder(), "printf x > \"$6\"").isEmpty());
+        const QString out = inWork(QStringLiteral("out") + name.right(4));
+        if (before != "-")
+            QVERIFY(writeFile(out, before));
+        TextLog log;
+        QCOMPARE(convertWithFFmpeg(inWork(name), out, defaults, fakeFolder(), log), result);
+        QCOMPARE(log.text, QStringLiteral("Video file skipped\n"));
+        QCOMPARE(QFile::exists(out), remains);
+    }
+
+    void fileSizeByName()
+    {
+        const QString file = inWork(QStringLiteral("size?.bin"));
+        QVERIFY(writeFile(file, "12345"));
+        QVERIFY(writeFile(inWork(QStringLiteral("sizeX.bin")), "1"));
+        QCOMPARE(GetFileSizeByName(file), 5);
+        QVERIFY(QFile::link(file, inWork(QStringLiteral("link"))));
+        QCOMPARE(GetFileSizeByName(inWork(QStringLiteral("link"))), 5);
+        QCOMPARE(GetFileSizeByName(inWork(QStringLiteral("size*.bin"))), -1);
+        QCOMPARE(GetFileSizeByName(inWork(QStringLiteral("none"))), -1);
+    }
+
+private:
+    QString inWork(const QString &name) const { return workDir->filePath(name); }
+    QString fakeFolder() const { return fakeDir->path(); }
+
+    std::unique_ptr<QTemporaryDir> workDir;
+    // The working folder of the runs: empty, or holding the fake ffmpeg a test puts there.
+    std::unique_ptr<QTemporaryDir> fakeDir;
+};
+
+QTEST_GUILESS_MAIN(TestConversion)
+#include "tst_conversion.moc"
