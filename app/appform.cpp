@@ -1,6 +1,7 @@
 #include "app/appform.h"
 
 #include "about/exeversiondata.h"
+#include "app/audioparameters.h"
 #include "app/icons.h"
 
 #include <QApplication>
@@ -187,7 +188,10 @@ QWidget *TAppForm::createParameterPanel()
     TrackBar1->setPageStep(2);
     TrackBar1->setTickPosition(QSlider::NoTicks);
     Label3 = named(new QLabel(QStringLiteral("0 dB"), Panel1), "Label3");
-    Label3->setFixedWidth(35);
+    // 35 pixels, or wider when the font at hand needs more for the longest text ("-100 dB").
+    const int labelWidth =
+        std::max(35, fontMetrics().horizontalAdvance(thresholdLabel(TrackBar1->maximum())));
+    Label3->setFixedWidth(labelWidth);
     Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Panel1->layout()->addWidget(TrackBar1);
     Panel1->layout()->addWidget(Label3);
@@ -203,7 +207,7 @@ QWidget *TAppForm::createParameterPanel()
     TrackBar2->setPageStep(2);
     TrackBar2->setTickPosition(QSlider::NoTicks);
     Label5 = named(new QLabel(QStringLiteral("0 s"), Panel6), "Label5");
-    Label5->setFixedWidth(35);
+    Label5->setFixedWidth(labelWidth);
     Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Panel6->layout()->addWidget(TrackBar2);
     Panel6->layout()->addWidget(Label5);

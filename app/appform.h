@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/inifile.h"
+
 #include <QMainWindow>
 #include <QStringList>
 
@@ -65,8 +67,12 @@ public:
     void Button2Click();
     void ChangeDirectory1Click();
     void ShowinExplorer2Click();
+    void ChangeMyFolder(const QString &foldername);
 
-    // Settings (settings/appform_settings.cpp).
+    // Settings (settings/appform_settings.cpp): the folder of "settings.ini" (ending in "/")
+    // and the one store over that file, both fixed at start-up.
+    QString SettingsFolder;
+    IniFile SettingsIni;
     void ResettoDefaults1Click();
 
     // Conversion (processing/appform_conversion.cpp): converts one file with the current
@@ -153,4 +159,11 @@ private:
     void restoreParameters();
     void restoreTargetFolder();
     void prepareFileList();
+
+    // Settings (settings/appform_settings.cpp). Writes the store to its file; a failure raises
+    // the error, except while start-up restores the settings: start-up must complete, so the
+    // first failure there is reported once the event loop runs.
+    void writeSettingsFile();
+    bool restoringSettings = false;
+    bool startupWriteFailed = false;
 };

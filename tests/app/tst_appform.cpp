@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/dialogs.h"
 #include "platform/urlopener.h"
+#include "tests/testfiles.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <optional>
 
 class TestAppForm : public QObject
 {
@@ -26,6 +28,7 @@ private slots:
     void init()
     {
         dialogs::startAnswering();
+        folders.emplace();
         qputenv("HUSHMILL_VENDOR_HOST", "vendor.test:8080");
         form = new TAppForm;
         form->show();
@@ -34,6 +37,7 @@ private slots:
     void cleanup()
     {
         delete form;
+        folders.reset();
         dialogs::stopAnswering();
         platform::setUrlOpenerForTesting({});
     }
@@ -171,6 +175,7 @@ private slots:
     }
 
 private:
+    std::optional<TestFolders> folders;
     TAppForm *form = nullptr;
 };
 

@@ -1,0 +1,14 @@
+#include "app/folders.h"
+
+#include "app/apperror.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+bool createFolderWithParents(const QString &folder)
+{
+    if (folder.isEmpty())
+        throw AppError(QStringLiteral("Unable to create directory"));
+    QDir().mkpath(folder);
+    return QFileInfo(folder).isDir();
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Creates the folder together with every missing parent. Answers whether the folder exists
+// afterwards (it may have existed before). An empty name raises AppError "Unable to create
+// directory".
+bool createFolderWithParents(const QString &folder);

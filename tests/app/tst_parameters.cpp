@@ -1,0 +1,192 @@
+#include "app/appform.h"
+#include "app/application.h"
+#include "app/audioparameters.h"
+#include "app/dialogs.h"
+#include "platform/beep.h"
+#include "platform/urlopener.h"
+#include "tests/testfiles.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+#include <optional>
+
+// The sliders, their labels and the target folder field, each written through at every change.
+class TestParameters : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dialogs::startAnswering();
+        folders.emplace();
+        platform::setUrlOpenerForTesting([this](const QUrl &url) { opened << url; });
+        start();
+    }
+    void cleanup()
+    {
+        form.reset();
+        folders.reset();
+        opened.clear();
+        QLocale::setDefault(QLocale::c());
+        dialogs::stopAnswering();
+        platform::setUrlOpenerForTesting({});
+    }
+
+    void durationLabels_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("label");
+        const QLocale point(QLocale::English, QLocale::UnitedStates);
+        const QLocale comma(QLocale::German, QLocale::Germany);
+        QTest::newRow("0") << 0 << point << "0 s";
+        QTest::newRow("1") << 1 << point << "0.1 s";
+        QTest::newRow("3") << 3 << point << "0.3 s";
+        QTest::newRow("7") << 7 << point << "0.7 s";
+        QTest::newRow("10") << 10 << point << "1 s";
+        QTest::newRow("comma") << 1 << comma << "0,1 s";
+        QTest::newRow("comma, whole second") << 10 << comma << "1 s";
+    }
+    void durationLabels()
+    {
+        QFETCH(int, position);
+        QFETCH(QLocale, locale);
+        QFETCH(QString, label);
+        QCOMPARE(durationLabel(position, locale), label);
+    }
+
+    void sliderLabelFollowsUserDecimalSeparator()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        start();
+        QCOMPARE(form->Label5->text(), QStringLiteral("0,2 s"));
+        QVERIFY(readBytes(folders->settingsFile()).contains("\r\nDuration=2\r\n"));
+    }
+
+    void slidersWriteEveryStep_data()
+    {
+        QTest::addColumn<QString>("slider");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("threshold, arrow")
+            << "TrackBar1" << int(Qt::Key_Right) << "-51 dB" << QByteArray("Threshold=51");
+        QTest::newRow("threshold, page")
+            << "TrackBar1" << int(Qt::Key_PageUp) << "-52 dB" << QByteArray("Threshold=52");
+        QTest::newRow("duration, arrow")
+            << "TrackBar2" << int(Qt::Key_Left) << "0.1 s" << QByteArray("Duration=1");
+        QTest::newRow("duration, page")
+            << "TrackBar2" << int(Qt::Key_PageUp) << "0.4 s" << QByteArray("Duration=4");
+        QTest::newRow("duration, end")
+            << "TrackBar2" << int(Qt::Key_End) << "1 s" << QByteArray("Duration=10");
+    }
+    void slidersWriteEveryStep()
+    {
+        QFETCH(QString, slider);
+        QFETCH(int, key);
+        QFETCH(QString, label);
+        QFETCH(QByteArray, line);
+        auto *trackBar = form->findChild<QSlider *>(slider);
+        QCOMPARE(trackBar->tickPosition(), QSlider::NoTicks);
+        QTest::keyClick(trackBar, Qt::Key(key));
+        QCOMPARE((slider == "TrackBar1" ? form->Label3 : form->Label5)->text(), label);
+        QVERIFY(readBytes(folders->settingsFile()).contains("\r\n" + line + "\r\n"));
+    }
+
+    void typingWritesEveryKeystroke()
+    {
+        form->Edit1->clear();
+        QVERIFY(readBytes(folders->settingsFile()).contains("\r\nDestination=\r\n"));
+        const QString typed = QStringLiteral("/no/such/ordner");
+        for (qsizetype i = 0; i < typed.size(); ++i) {
+            QTest::keyClick(form->Edit1, typed[i].toLatin1());
+            QVERIFY(readBytes(folders->settingsFile())
+                        .contains("\r\nDestination=" + typed.first(i + 1).toUtf8() + "\r\n"));
+        }
+        QCOMPARE(form->LastFolder, QString());
+        start();
+        QCOMPARE(form->Edit1->text(), typed);
+    }
+
+    void chosenFolderBecomesTarget()
+    {
+        const QString chosen = folders->path() + "/Musik";
+        dialogs::queueFileNames({chosen});
+        form->Button2->click();
+        QCOMPARE(form->Edit1->text(), chosen);
+        QCOMPARE(form->LastFolder, chosen);
+        QVERIFY(readBytes(folders->settingsFile()).contains("\r\nDestination=" + chosen.toUtf8()));
+    }
+
+    void cancelledFolderDialogChangesNothing()
+    {
+        form->LastFolder = folders->path();
+        const QByteArray before = readBytes(folders->settingsFile());
+        form->ChangeDirectory1->trigger();
+        QCOMPARE(form->Edit1->text(), folders->desktop());
+        QCOMPARE(form->LastFolder, folders->path());
+        QCOMPARE(readBytes(folders->settingsFile()), before);
+    }
+
+    void showInExplorerCreatesAndOpens()
+    {
+        const QString target = folders->path() + "/new/with parents";
+        form->Edit1->setText(target);
+        const int beeps = platform::beepCount();
+        form->ShowinExplorer2->trigger();
+        QVERIFY(QFileInfo(target).isDir());
+        QCOMPARE(opened, QList<QUrl>({QUrl::fromLocalFile(target)}));
+        QCOMPARE(platform::beepCount(), beeps);
+    }
+
+    void showInExplorerBeepsWhenFolderCannotBeMade()
+    {
+        QFile file(folders->path() + "/file");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        form->Edit1->setText(file.fileName() + "/below");
+        const int beeps = platform::beepCount();
+        form->ShowinExplorer2->trigger();
+        QCOMPARE(platform::beepCount(), beeps + 1);
+        QVERIFY(opened.isEmpty());
+    }
+
+    void showInExplorerWithEmptyField()
+    {
+        form->Edit1->clear();
+        QTimer::singleShot(0, form->ShowinExplorer2, &QAction::trigger);
+        QTest::qWait(50);
+        const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
+        QCOMPARE(shown[0].text, QStringLiteral("Unable to create directory."));
+        QVERIFY(opened.isEmpty());
+    }
+
+private:
+    void start()
+    {
+        form = std::make_unique<TAppForm>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    std::optional<TestFolders> folders;
+    std::unique_ptr<TAppForm> form;
+    QList<QUrl> opened;
+};
+
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestParameters test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_parameters.moc"

@@ -1,0 +1,214 @@
+#include "app/appform.h"
+#include "app/application.h"
+#include "app/dialogs.h"
+#include "platform/runningprogram.h"
+#include "tests/testfiles.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+// Start-up of the settings, failed writes and the reset, seen through the main window.
+class TestSettingsForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dialogs::startAnswering();
+        folders.emplace();
+    }
+    void cleanup()
+    {
+        form.reset();
+        folders.reset();
+        dialogs::stopAnswering();
+        platform::setProgramStarterForTesting({});
+    }
+
+    void freshStartWritesDefaultsBesideTheProgram()
+    {
+        start();
+        QCOMPARE(form->SettingsFolder, folders->program() + "/");
+        QCOMPARE(form->Label3->text(), QStringLiteral("-50 dB"));
+        QCOMPARE(form->Label5->text(), QStringLiteral("0.2 s"));
+        QCOMPARE(form->Edit1->text(), folders->desktop());
+        QCOMPARE(readBytes(folders->settingsFile()), defaults());
+        QCOMPARE(QDir(folders->program()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList("settings.ini"));
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+    }
+
+    void programFolderTakenGivesPerUserFolder()
+    {
+        QVERIFY(writeBytes(folders->program() + "/chk.tmp", ""));
+        start();
+        const QString expected =
+            folders->home() + "/.config/" + form->CompanyName + "/" + form->ProductName + "/";
+        QCOMPARE(form->SettingsFolder, expected);
+        QCOMPARE(readBytes(expected + "settings.ini"), defaults());
+        QVERIFY(!QFile::exists(folders->settingsFile()));
+    }
+
+    void storedValues_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("threshold");
+        QTest::addColumn<QString>("duration");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("written"); // $DESKTOP stands for the Desktop path
+
+        QTest::newRow("clamped to the sliders")
+            << QByteArray("[Settings]\r\nThreshold=150\r\nDuration=-5\r\n") << "-100 dB"
+            << "0 s"
+            << "$DESKTOP"
+            << Bom + "[Settings]\r\nThreshold=100\r\nDuration=0\r\nDestination=$DESKTOP\r\n\r\n";
+        QTest::newRow("lower-case names, hexadecimal, whole second")
+            << QByteArray("[settings]\r\nthreshold=0x1E\r\nduration=10\r\ndestination=/no/such\r\n")
+            << "-30 dB"
+            << "1 s"
+            << "/no/such"
+            << Bom + "[settings]\r\nThreshold=30\r\nDuration=10\r\nDestination=/no/such\r\n\r\n";
+        QTest::newRow("not numbers")
+            << QByteArray("\xEF\xBB\xBF[Settings]\r\nThreshold=abc\r\nDuration=99999999999\r\n"
+                          "Destination=\r\n")
+            << "-50 dB"
+            << "0.2 s"
+            << "" << Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\nDestination=\r\n\r\n";
+        QTest::newRow("8-bit code page: deleted, defaults")
+            << readBytes(HUSHMILL_TEST_DATA "/latin1.ini") << "-50 dB"
+            << "0.2 s"
+            << "$DESKTOP"
+            << Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\nDestination=$DESKTOP\r\n\r\n";
+    }
+    void storedValues()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, threshold);
+        QFETCH(QString, duration);
+        QFETCH(QString, target);
+        QFETCH(QByteArray, written);
+        QVERIFY(writeBytes(folders->settingsFile(), stored));
+        start();
+        QCOMPARE(form->Label3->text(), threshold);
+        QCOMPARE(form->Label5->text(), duration);
+        QCOMPARE(form->Edit1->text(), QString(target).replace("$DESKTOP", folders->desktop()));
+        QCOMPARE(readBytes(folders->settingsFile()),
+                 written.replace("$DESKTOP", folders->desktop().toUtf8()));
+    }
+
+    void storeNeitherReadNorWritten()
+    {
+        // A folder in place of the file: it can be neither read nor deleted nor replaced.
+        QVERIFY(QDir().mkdir(folders->settingsFile()));
+        start();
+        QCOMPARE(form->Label3->text(), QStringLiteral("-50 dB"));
+        QCOMPARE(form->Label5->text(), QStringLiteral("0.2 s"));
+        QCOMPARE(form->Edit1->text(), folders->desktop());
+        const QString error = QStringLiteral("Cannot create file \"%1\". Is a directory.")
+                                  .arg(folders->settingsFile());
+        QTest::qWait(50);
+        QCOMPARE(shownTexts(), QStringList(error));
+
+        // Each change tries again; the control keeps its value when the write fails.
+        QTest::keyClick(form->TrackBar1, Qt::Key_Right);
+        QCOMPARE(form->Label3->text(), QStringLiteral("-51 dB"));
+        QCOMPARE(shownTexts(), QStringList(error));
+        QVERIFY(QDir().rmdir(folders->settingsFile()));
+        QTest::keyClick(form->TrackBar1, Qt::Key_Right);
+        QVERIFY(shownTexts().isEmpty());
+        QCOMPARE(readBytes(folders->settingsFile()),
+                 defaults().replace("Threshold=50", "Threshold=52"));
+    }
+
+    void resetAnsweredNoChangesNothing()
+    {
+        start();
+        form->TrackBar1->setValue(70);
+        const QByteArray before = readBytes(folders->settingsFile());
+        QStringList started;
+        platform::setProgramStarterForTesting([&](const QString &program) { started << program; });
+        dialogs::queueAnswer(QMessageBox::No);
+        form->ResettoDefaults1->trigger();
+
+        const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].icon, QMessageBox::Question);
+        QCOMPARE(shown[0].caption, QStringLiteral("Confirmation"));
+        QCOMPARE(shown[0].text, QStringLiteral("Restart Application?"));
+        QCOMPARE(readBytes(folders->settingsFile()), before);
+        QVERIFY(started.isEmpty());
+        QVERIFY(form->isVisible());
+    }
+
+    void resetAnsweredYesRestartsWithDefaults()
+    {
+        start();
+        form->TrackBar1->setValue(70);
+        form->TrackBar2->setValue(9);
+        form->Edit1->setText("/elsewhere");
+        QStringList started;
+        platform::setProgramStarterForTesting([&](const QString &program) {
+            started << program;
+            QVERIFY(!QFile::exists(folders->settingsFile()));
+        });
+
+        // Yes is the default answer; the handler must end the event loop.
+        QTimer::singleShot(0, form->ResettoDefaults1, &QAction::trigger);
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        guard.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
+        guard.stop();
+        QCOMPARE(started, QStringList(QCoreApplication::applicationFilePath()));
+        QCOMPARE(dialogs::takeShownMessages().size(), 1);
+
+        // The new instance.
+        start();
+        QCOMPARE(form->Label3->text(), QStringLiteral("-50 dB"));
+        QCOMPARE(form->Label5->text(), QStringLiteral("0.2 s"));
+        QCOMPARE(form->Edit1->text(), folders->desktop());
+        QCOMPARE(readBytes(folders->settingsFile()), defaults());
+    }
+
+private:
+    void start()
+    {
+        form = std::make_unique<TAppForm>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    QByteArray defaults() const
+    {
+        return Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\nDestination=" +
+               folders->desktop().toUtf8() + "\r\n\r\n";
+    }
+
+    static QStringList shownTexts()
+    {
+        QStringList texts;
+        for (const dialogs::ShownMessage &message : dialogs::takeShownMessages())
+            texts << message.text;
+        return texts;
+    }
+
+    std::optional<TestFolders> folders;
+    std::unique_ptr<TAppForm> form;
+};
+
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestSettingsForm test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_settingsform.moc"
