@@ -50,8 +50,7 @@ private slots:
     {
         QVERIFY(writeBytes(folders->program() + "/chk.tmp", ""));
         start();
-        const QString expected =
-            folders->home() + "/.config/" + form->CompanyName + "/" + form->ProductName + "/";
+        const QString expected = folders->home() + "/.config/QUONDEL/Hushmill/";
         QCOMPARE(form->SettingsFolder, expected);
         QCOMPARE(readBytes(expected + "settings.ini"), defaults());
         QVERIFY(!QFile::exists(folders->settingsFile()));
