@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "fakeffmpeg.h"
 #include "processing/silencecommand.h"
+#include "tests/testfiles.h"
 
 #include <QDir>
 #include <QMimeData>
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 // The window's conversion, with a fake ffmpeg put first along PATH (none stands beside the test).
 class TestAppFormConversion : public QObject
@@ -27,6 +29,7 @@ private slots:
         workDir = std::make_unique<QTemporaryDir>();
         QVERIFY(fakeDir->isValid() && workDir->isValid());
         qputenv("PATH", fakeDir->path().toLocal8Bit() + ':' + originalPath);
+        folders.emplace();
         form = std::make_unique<TAppForm>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -34,6 +37,7 @@ private slots:
     void cleanup()
     {
         form.reset();
+        folders.reset();
         qputenv("PATH", originalPath);
     }
 
@@ -123,6 +127,7 @@ private:
     QByteArray originalPath;
     std::unique_ptr<QTemporaryDir> fakeDir;
     std::unique_ptr<QTemporaryDir> workDir;
+    std::optional<TestFolders> folders; // settings go there, not beside the test
     std::unique_ptr<TAppForm> form;
 };
 
