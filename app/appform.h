@@ -4,8 +4,12 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 
+class FileListModel;
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -52,6 +56,13 @@ public:
     QString LastFolder;
 
     // File list and intake (app/appform_intake.cpp).
+    FileListModel *FileList = nullptr; // the rows of ListView1
+    QStringList ScanList;              // the paths found by the current folder load
+    QString OpenDialog1Filter;         // filter of the "Add Files..." dialog
+    void Ekle(const QString &isim);
+    void KlasorYukle(const QString &klasor);
+    void ScanFolder(const QString &folder);
+    void ShowFileProperties(const QString &path);
     void AddFile1Click();
     void AddFolder1Click();
     void Open1Click();
@@ -144,6 +155,11 @@ public:
     QTimer *TimerChecker = nullptr;
     QTimer *TimerParam = nullptr;
 
+protected:
+    // Files and folders dropped on the window (app/appform_intake.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
     void createToolBar();
     void createPanels();
@@ -166,4 +182,8 @@ private:
     void writeSettingsFile();
     bool restoringSettings = false;
     bool startupWriteFailed = false;
+
+    // Runs `command` for each selected row's file in list order; beeps for a missing file.
+    void forEachSelectedFile(const std::function<void(const QString &)> &command);
+    QList<int> selectedFileRows() const;
 };

@@ -1,10 +1,161 @@
 #include "app/appform.h"
 
-void TAppForm::prepareFileList() {}
-void TAppForm::AddFile1Click() {}
-void TAppForm::AddFolder1Click() {}
-void TAppForm::Open1Click() {}
-void TAppForm::ShowinExplorer1Click() {}
-void TAppForm::Properties1Click() {}
-void TAppForm::Delete1Click() {}
-void TAppForm::DeleteAll1Click() {}
+#include "app/beep.h"
+#include "app/dialogs.h"
+#include "app/filelistmodel.h"
+#include "app/filepropertieswindow.h"
+#include "app/folderscan.h"
+#include "app/icons.h"
+#include "app/mediatypes.h"
+#include "platform/filemanager.h"
+#include "platform/urlopener.h"
+
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QTableView>
+#include <algorithm>
+
+namespace
+{
+QUrl fileUrl(const QString &path)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+}
+} // namespace
+
+void TAppForm::prepareFileList()
+{
+    OpenDialog1Filter = addFilesFilter();
+    ScanList.clear();
+
+    FileList = new FileListModel(this);
+    FileList->setRowIcon(appIcon(QStringLiteral("file-sound")));
+    ListView1->setModel(FileList);
+    QHeaderView *header = ListView1->horizontalHeader();
+    header->setSectionResizeMode(FileListModel::FileColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(FileListModel::ResultColumn, QHeaderView::Fixed);
+    header->resizeSection(FileListModel::ResultColumn, 71);
+}
+
+void TAppForm::Ekle(const QString &isim)
+{
+    FileList->add({isim});
+}
+
+void TAppForm::KlasorYukle(const QString &klasor)
+{
+    setStatusText(QStringLiteral("Loading Files..."));
+    QCoreApplication::processEvents();
+    ScanList.clear();
+    LastFolder = klasor;
+    ScanFolder(klasor);
+    FileList->add(ScanList); // one insertion: the list repaints once
+    setStatusText(QString());
+}
+
+void TAppForm::ScanFolder(const QString &folder)
+{
+    scanMediaFiles(folder, ScanList);
+}
+
+void TAppForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void TAppForm::dropEvent(QDropEvent *event)
+{
+    // The names are taken whole from the drop, in its order.
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString name = url.toLocalFile();
+        try {
+            if (QFileInfo(name).isDir())
+                KlasorYukle(name);
+            else if (IsMediaFile(name))
+                Ekle(name);
+        } catch (const std::exception &) {
+            // A name that fails is left out; the others still come in.
+        }
+    }
+    event->acceptProposedAction();
+}
+
+void TAppForm::AddFile1Click()
+{
+    const QStringList files = dialogs::chooseFiles(this, qtNameFilters(OpenDialog1Filter),
+                                                   QStringLiteral("mp3"), QString());
+    for (const QString &file : files)
+        Ekle(file);
+}
+
+void TAppForm::AddFolder1Click()
+{
+    const QStringList folders = dialogs::chooseFolders(this, QStringLiteral("Select folder:"),
+                                                       QStringLiteral("Select"), LastFolder, true);
+    for (const QString &folder : folders)
+        KlasorYukle(folder);
+}
+
+QList<int> TAppForm::selectedFileRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : ListView1->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void TAppForm::forEachSelectedFile(const std::function<void(const QString &)> &command)
+{
+    for (const int row : selectedFileRows()) {
+        const QString path = FileList->path(row);
+        const QFileInfo file(path);
+        if (file.exists() && !file.isDir())
+            command(path);
+        else
+            beep();
+    }
+}
+
+void TAppForm::Open1Click()
+{
+    forEachSelectedFile([](const QString &path) { platform::openUrl(fileUrl(path)); });
+}
+
+void TAppForm::ShowinExplorer1Click()
+{
+    forEachSelectedFile([this](const QString &path) {
+        platform::showItemInFileManager(path, this, [path] {
+            platform::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+        });
+    });
+}
+
+void TAppForm::Properties1Click()
+{
+    forEachSelectedFile([this](const QString &path) { ShowFileProperties(path); });
+}
+
+void TAppForm::ShowFileProperties(const QString &path)
+{
+    platform::showItemPropertiesInFileManager(
+        path, this, [this, path] { showFilePropertiesWindow(this, path); });
+}
+
+void TAppForm::Delete1Click()
+{
+    FileList->removeRowsAt(selectedFileRows());
+}
+
+void TAppForm::DeleteAll1Click()
+{
+    FileList->clear();
+}

@@ -1,0 +1,106 @@
+#include "app/filelistmodel.h"
+
+#include <algorithm>
+
+FileListModel::FileListModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void FileListModel::setRowIcon(const QVariant &icon)
+{
+    m_icon = icon;
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, FileColumn), index(rowCount() - 1, FileColumn),
+                         {Qt::DecorationRole});
+}
+
+bool FileListModel::contains(const QString &path) const
+{
+    return m_paths.contains(path);
+}
+
+qsizetype FileListModel::add(const QStringList &paths)
+{
+    QList<Row> fresh;
+    for (const QString &path : paths) {
+        if (!m_paths.contains(path)) {
+            m_paths.insert(path);
+            fresh.append({path, QString()});
+        }
+    }
+    if (fresh.isEmpty())
+        return 0;
+    const qsizetype added = fresh.size();
+    beginInsertRows({}, rowCount(), rowCount() + int(added) - 1);
+    m_rows.append(std::move(fresh));
+    endInsertRows();
+    return added;
+}
+
+void FileListModel::removeRowsAt(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // From the bottom up, one removal for each run of neighbouring rows.
+    for (qsizetype i = 0; i < rows.size();) {
+        const int last = rows[i];
+        int first = last;
+        while (++i < rows.size() && rows[i] == first - 1)
+            first = rows[i];
+        beginRemoveRows({}, first, last);
+        for (int row = first; row <= last; ++row)
+            m_paths.remove(m_rows[row].path);
+        m_rows.remove(first, last - first + 1);
+        endRemoveRows();
+    }
+}
+
+void FileListModel::clear()
+{
+    beginResetModel();
+    m_rows.clear();
+    m_paths.clear();
+    endResetModel();
+}
+
+void FileListModel::setResult(int row, const QString &text)
+{
+    m_rows[row].result = text;
+    emit dataChanged(index(row, ResultColumn), index(row, ResultColumn), {Qt::DisplayRole});
+}
+
+void FileListModel::clearResults()
+{
+    for (Row &row : m_rows)
+        row.result.clear();
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, ResultColumn), index(rowCount() - 1, ResultColumn),
+                         {Qt::DisplayRole});
+}
+
+int FileListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int FileListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FileListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const Row &row = m_rows[index.row()];
+    if (role == Qt::DisplayRole)
+        return index.column() == FileColumn ? row.path : row.result;
+    if (role == Qt::DecorationRole && index.column() == FileColumn)
+        return m_icon;
+    return {};
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return section == FileColumn ? QStringLiteral("File") : QStringLiteral("Result");
+}

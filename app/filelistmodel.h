@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QSet>
+#include <QStringList>
+#include <QVariant>
+
+// The rows of the file list: one input path each with its result ("", "OK" or "Error").
+// Rows keep the order in which they were added; no two rows hold paths that are equal
+// character for character (paths differing only in letter case are different rows).
+class FileListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { FileColumn, ResultColumn, ColumnCount };
+
+    explicit FileListModel(QObject *parent = nullptr);
+
+    // The picture shown beside every path (the window hands in its icon).
+    void setRowIcon(const QVariant &icon);
+
+    bool contains(const QString &path) const;
+    // Appends the paths not in the list yet, in their order, as one insertion; a path that
+    // occurs twice in `paths` is added once. Returns how many rows were added.
+    qsizetype add(const QStringList &paths);
+    // Removes the given rows (in any order, repeats allowed).
+    void removeRowsAt(QList<int> rows);
+    void clear();
+
+    QString path(int row) const { return m_rows[row].path; }
+    QString result(int row) const { return m_rows[row].result; }
+    void setResult(int row, const QString &text);
+    void clearResults();
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    struct Row {
+        QString path;
+        QString result;
+    };
+    QList<Row> m_rows;
+    QSet<QString> m_paths; // the paths of m_rows, for the duplicate test
+    QVariant m_icon;
+};

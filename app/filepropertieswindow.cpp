@@ -1,0 +1,52 @@
+#include "app/filepropertieswindow.h"
+
+#include <QDateTime>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMimeDatabase>
+#include <QVBoxLayout>
+
+namespace
+{
+QLabel *value(const QString &text, const char *name)
+{
+    auto *label = new QLabel(text);
+    label->setObjectName(QLatin1String(name));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+} // namespace
+
+void showFilePropertiesWindow(QWidget *parent, const QString &path)
+{
+    const QFileInfo file(path);
+    const QLocale locale;
+
+    auto *window = new QDialog(parent);
+    window->setObjectName(QStringLiteral("FileProperties"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(file.fileName() + QStringLiteral(" Properties"));
+
+    auto *fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Path:"), value(file.absoluteFilePath(), "PathValue"));
+    fields->addRow(QStringLiteral("Size:"), value(QStringLiteral("%1 (%2 bytes)")
+                                                      .arg(locale.formattedDataSize(file.size()),
+                                                           locale.toString(file.size())),
+                                                  "SizeValue"));
+    fields->addRow(
+        QStringLiteral("Modified:"),
+        value(locale.toString(file.lastModified(), QLocale::LongFormat), "ModifiedValue"));
+    fields->addRow(QStringLiteral("Type:"),
+                   value(QMimeDatabase().mimeTypeForFile(file).comment(), "TypeValue"));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
+    auto *column = new QVBoxLayout(window);
+    column->addLayout(fields);
+    column->addWidget(buttons);
+    window->show();
+}

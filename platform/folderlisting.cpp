@@ -1,0 +1,58 @@
+#include "platform/folderlisting.h"
+
+#include <QFile>
+#include <QHashFunctions>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform
+{
+
+namespace
+{
+bool isFolderEntry(int folderHandle, const dirent &entry)
+{
+    if (entry.d_type == DT_DIR)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    // Links and file systems that do not report the type: ask for the target's type.
+    struct stat target;
+    return fstatat(folderHandle, entry.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+}
+} // namespace
+
+size_t qHash(const FolderIdentity &identity, size_t seed) noexcept
+{
+    return qHashMulti(seed, identity.device, identity.inode);
+}
+
+std::optional<FolderListing> listFolder(const QString &path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    const int handle = open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return std::nullopt;
+    struct stat folder;
+    DIR *stream = fstat(handle, &folder) == 0 ? fdopendir(handle) : nullptr;
+    if (!stream) {
+        close(handle);
+        return std::nullopt;
+    }
+
+    FolderListing listing;
+    listing.identity = {quint64(folder.st_dev), quint64(folder.st_ino)};
+    while (const dirent *entry = readdir(stream)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        listing.entries.append({QFile::decodeName(name), isFolderEntry(handle, *entry)});
+    }
+    closedir(stream);
+    return listing;
+}
+
+} // namespace platform

@@ -1,0 +1,61 @@
+#include "app/filelistmodel.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestFileListModel : public QObject
+{
+    Q_OBJECT
+
+    static QStringList paths(const FileListModel &model)
+    {
+        QStringList result;
+        for (int row = 0; row < model.rowCount(); ++row)
+            result << model.path(row);
+        return result;
+    }
+
+private slots:
+    void addsInOneInsertionWithoutDuplicates()
+    {
+        FileListModel model;
+        model.add({"/m/a.mp3"});
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QCOMPARE(model.add({"/m/b.mp3", "/m/a.mp3", "/m/A.mp3", "/m/b.mp3", "/m/c.mp3"}), 3);
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(paths(model), QStringList({"/m/a.mp3", "/m/b.mp3", "/m/A.mp3", "/m/c.mp3"}));
+        QCOMPARE(model.add({"/m/c.mp3"}), 0);
+        QCOMPARE(inserted.size(), 1);
+    }
+
+    void removedPathsCanComeBack()
+    {
+        FileListModel model;
+        model.add({"/0", "/1", "/2", "/3", "/4", "/5"});
+        model.removeRowsAt({4, 1, 2, 4});
+        QCOMPARE(paths(model), QStringList({"/0", "/3", "/5"}));
+        QVERIFY(!model.contains("/1"));
+        QCOMPARE(model.add({"/1", "/3"}), 1);
+        QCOMPARE(paths(model), QStringList({"/0", "/3", "/5", "/1"}));
+        model.clear();
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.add({"/3"}), 1);
+    }
+
+    void results()
+    {
+        FileListModel model;
+        model.add({"/a", "/b"});
+        const QModelIndex result = model.index(1, FileListModel::ResultColumn);
+        QCOMPARE(model.data(result).toString(), QString());
+        model.setResult(1, QStringLiteral("OK"));
+        QCOMPARE(model.data(result).toString(), QStringLiteral("OK"));
+        model.clearResults();
+        QCOMPARE(model.result(1), QString());
+        QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("File"));
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Result"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileListModel)
+#include "tst_filelistmodel.moc"

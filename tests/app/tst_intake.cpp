@@ -1,0 +1,332 @@
+#include "app/appform.h"
+#include "app/application.h"
+#include "app/beep.h"
+#include "app/dialogs.h"
+#include "app/filelistmodel.h"
+#include "platform/urlopener.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QMimeData>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TestIntake : public QObject
+{
+    Q_OBJECT
+
+    TAppForm *form = nullptr;
+    QTemporaryDir *temporary = nullptr;
+    QString dir;
+    int beeps = 0;
+    QList<QUrl> opened;
+
+    QString file(const QString &relative)
+    {
+        const QString path = dir + u'/' + relative;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile created(path);
+        if (!created.open(QIODevice::WriteOnly))
+            qFatal("cannot create %s", qPrintable(path));
+        created.write("data");
+        return path;
+    }
+    QStringList rows() const
+    {
+        QStringList paths;
+        for (int row = 0; row < form->FileList->rowCount(); ++row)
+            paths << form->FileList->path(row);
+        return paths;
+    }
+    void select(const QList<int> &rowNumbers)
+    {
+        form->ListView1->clearSelection();
+        for (const int row : rowNumbers)
+            form->ListView1->selectionModel()->select(form->FileList->index(row, 0),
+                                                      QItemSelectionModel::Select |
+                                                          QItemSelectionModel::Rows);
+    }
+    // A drop as the window system delivers it: over the list, passed on to the window.
+    void drop(const QStringList &names)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &name : names)
+            urls << QUrl::fromLocalFile(name);
+        data.setUrls(urls);
+        QWidget *target = form->ListView1->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+        QVERIFY(dropped.isAccepted());
+    }
+
+private slots:
+    void init()
+    {
+        temporary = new QTemporaryDir;
+        QVERIFY(temporary->isValid());
+        dir = temporary->path();
+        dialogs::startAnswering();
+        beeps = 0;
+        opened.clear();
+        setBeepForTesting([this] { ++beeps; });
+        platform::setUrlOpenerForTesting([this](const QUrl &url) { opened << url; });
+        form = new TAppForm;
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+    void cleanup()
+    {
+        delete form;
+        delete temporary;
+        dialogs::stopAnswering();
+        setBeepForTesting({});
+        platform::setUrlOpenerForTesting({});
+    }
+
+    void listColumns()
+    {
+        QCOMPARE(form->ListView1->model(), form->FileList);
+        QHeaderView *header = form->ListView1->horizontalHeader();
+        QCOMPARE(header->sectionResizeMode(0), QHeaderView::Stretch);
+        QCOMPARE(header->sectionSize(1), 71);
+        form->Ekle(QStringLiteral("/m/a.mp3"));
+        const QModelIndex first = form->FileList->index(0, 0);
+        QVERIFY(form->FileList->data(first, Qt::DecorationRole).canConvert<QIcon>());
+        QCOMPARE(form->FileList->data(first.siblingAtColumn(1)).toString(), QString());
+    }
+
+    void duplicatesAreExactAndCaseSensitive()
+    {
+        form->Ekle(QStringLiteral("/m/Song.mp3"));
+        form->Ekle(QStringLiteral("/m/song.mp3"));
+        form->Ekle(QStringLiteral("/m/Song.mp3"));
+        form->Ekle(QStringLiteral("relative/never tested.txt"));
+        QCOMPARE(rows(), QStringList({"/m/Song.mp3", "/m/song.mp3", "relative/never tested.txt"}));
+    }
+
+    void oneRowWhicheverWayAFileComesIn()
+    {
+        const QString song = file("album/song.mp3");
+        const QString other = file("album/other.wav");
+        dialogs::queueFileNames({song});
+        form->AddFile1Click();
+        drop({song});
+        form->KlasorYukle(dir + "/album");
+        dialogs::queueFileNames({other, song});
+        form->AddFile1Click();
+        QCOMPARE(rows(), QStringList({song, other}));
+    }
+
+    void addFilesTakesWhatTheDialogReturns()
+    {
+        const QStringList chosen = {file("b.ogg"), file("a.opus"), file("notes.txt"),
+                                    dir + "/not there.xyz"};
+        dialogs::queueFileNames(chosen);
+        form->AddFile1Click();
+        QCOMPARE(rows(), chosen);
+        form->AddFile1Click(); // cancelled
+        QCOMPARE(rows(), chosen);
+    }
+
+    void addFilesDialog()
+    {
+        dialogs::stopAnswering();
+        const QString song = file("song.mp3");
+        const QString anything = file("README");
+        QStringList filters;
+        QString selectedFilter, suffix;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            filters = dialog->nameFilters();
+            selectedFilter = dialog->selectedNameFilter();
+            suffix = dialog->defaultSuffix();
+            QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFiles);
+            // Under "All Files" a name without a point shows too.
+            dialog->setDirectory(dir);
+            dialog->selectNameFilter(filters[1]);
+            auto *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
+            QVERIFY(view);
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2);
+            view->selectAll();
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        form->AddFile1Click();
+        QCOMPARE(filters.size(), 2);
+        QVERIFY(filters[0].startsWith("Supported Files (*.mp3 *.wav "));
+        QCOMPARE(filters[1], QStringLiteral("All Files (*)"));
+        QCOMPARE(selectedFilter, filters[0]);
+        QCOMPARE(suffix, QStringLiteral("mp3"));
+        QCOMPARE(rows(), QStringList({anything, song}));
+    }
+
+    void addFolderDialogLoadsSeveralFolders()
+    {
+        dialogs::stopAnswering();
+        const QString first = file("one/a.mp3");
+        const QString second = file("two/b.flac");
+        form->LastFolder = dir;
+        QString title, okLabel, startFolder;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            okLabel = dialog->labelText(QFileDialog::Accept);
+            startFolder = dialog->directory().absolutePath();
+            auto *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
+            QVERIFY(view);
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2);
+            view->selectAll();
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        form->AddFolder1Click();
+        QCOMPARE(title, QStringLiteral("Select folder:"));
+        QCOMPARE(okLabel, QStringLiteral("Select"));
+        QCOMPARE(startFolder, dir);
+        QCOMPARE(rows(), QStringList({first, second}));
+        QCOMPARE(form->LastFolder, dir + "/two");
+    }
+
+    void addFolderDialogAnswered()
+    {
+        const QString a = file("one/a.mp3");
+        const QString b = file("two/b.mp3");
+        dialogs::queueFileNames({dir + "/two", dir + "/one"});
+        form->AddFolder1Click();
+        QCOMPARE(rows(), QStringList({b, a}));
+        QCOMPARE(form->LastFolder, dir + "/one");
+        form->AddFolder1Click(); // cancelled
+        QCOMPARE(form->LastFolder, dir + "/one");
+    }
+
+    void folderLoadShowsItsStatus()
+    {
+        const QString kept = file("kept.mp3");
+        form->Ekle(kept);
+        const QString nested = file("music/Disc 1/01.mp3");
+        const QString top = file("music/cover.flac");
+        file("music/cover.jpg");
+        QString statusDuringLoad;
+        QTimer::singleShot(0, this, [&] { statusDuringLoad = form->statusText(); });
+        form->KlasorYukle(dir + "/music");
+        QCOMPARE(statusDuringLoad, QStringLiteral("Loading Files..."));
+        QCOMPARE(form->statusText(), QString());
+        QCOMPARE(form->LastFolder, dir + "/music");
+        QCOMPARE(rows(), QStringList({kept, top, nested}));
+        QCOMPARE(form->ScanList, QStringList({top, nested}));
+
+        file("pictures/cover.jpg");
+        form->KlasorYukle(dir + "/pictures");
+        QCOMPARE(rows().size(), 3);
+        QCOMPARE(form->statusText(), QString());
+        QCOMPARE(form->ScanList, QStringList());
+    }
+
+    void dropsInTheirOrder()
+    {
+        const QString fromFolder = file("dropped/inside.wav");
+        const QString song = file("song.mp3");
+        const QString text = file("notes.txt");
+        drop({song, dir + "/dropped", text});
+        QCOMPARE(rows(), QStringList({song, fromFolder}));
+        QCOMPARE(form->LastFolder, dir + "/dropped");
+    }
+
+    void droppedLongNamesArriveWhole()
+    {
+        const QString longName = file(QString(120, u'a') + u'/' + QString(120, u'b') + u'/' +
+                                      QString(60, u'c') + ".mp3");
+        QVERIFY(longName.size() > 300);
+        drop({longName});
+        QCOMPARE(rows(), QStringList({longName}));
+    }
+
+    void fileCommandsActOnSelectedRowsInOrder()
+    {
+        const QString a = file("a b#1.mp3");
+        const QString c = file("sub/c.mp3");
+        form->Ekle(QStringLiteral("/x.mp3"));
+        form->Ekle(c);
+        form->Ekle(dir + "/missing.mp3");
+        form->Ekle(a);
+        form->Ekle(dir + "/sub"); // a folder is no file
+        select({4, 3, 1, 2});
+
+        form->Open1Click();
+        QCOMPARE(opened, QList<QUrl>({QUrl::fromLocalFile(c), QUrl::fromLocalFile(a)}));
+        QCOMPARE(beeps, 2);
+
+        // No file manager on the bus: the containing folder opens instead.
+        opened.clear();
+        form->ShowinExplorer1Click();
+        QCOMPARE(opened,
+                 QList<QUrl>({QUrl::fromLocalFile(dir + "/sub"), QUrl::fromLocalFile(dir)}));
+        QCOMPARE(beeps, 4);
+
+        // ... and the program's own properties window shows.
+        form->Properties1Click();
+        QCOMPARE(beeps, 6);
+        QStringList shownPaths;
+        for (QWidget *window : form->findChildren<QWidget *>(QStringLiteral("FileProperties"))) {
+            shownPaths << window->findChild<QLabel *>(QStringLiteral("PathValue"))->text();
+            QCOMPARE(window->findChild<QLabel *>(QStringLiteral("SizeValue"))->text(),
+                     QStringLiteral("4 bytes (4 bytes)"));
+            QVERIFY(!window->findChild<QLabel *>(QStringLiteral("TypeValue"))->text().isEmpty());
+            window->close();
+        }
+        QCOMPARE(shownPaths, QStringList({c, a}));
+    }
+
+    void doubleClickDoesNothing()
+    {
+        form->Ekle(file("a.mp3"));
+        QWidget *viewport = form->ListView1->viewport();
+        const QPoint onRow = form->ListView1->visualRect(form->FileList->index(0, 0)).center();
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, onRow);
+        QCOMPARE(opened, QList<QUrl>());
+        QCOMPARE(beeps, 0);
+        QCOMPARE(rows().size(), 1);
+    }
+
+    void deleteRemovesSelectedRowsOnly()
+    {
+        form->DeleteAll1Click(); // on an empty list
+        const QStringList five = {"/0.mp3", "/1.mp3", "/2.mp3", "/3.mp3", "/4.mp3"};
+        for (const QString &path : five)
+            form->Ekle(path);
+        form->ListView1->clearSelection();
+        form->Delete1Click();
+        QCOMPARE(rows(), five);
+
+        select({3, 1});
+        form->Delete1Click();
+        QCOMPARE(rows(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3"}));
+        form->Ekle(QStringLiteral("/1.mp3"));
+        QCOMPARE(rows(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3", "/1.mp3"}));
+
+        form->DeleteAll1Click();
+        QCOMPARE(rows(), QStringList());
+        form->Ekle(QStringLiteral("/4.mp3"));
+        QCOMPARE(rows(), QStringList({"/4.mp3"}));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // No file manager: the commands fall back to the program's own ways.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+    Application app(argc, argv);
+    TestIntake test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_intake.moc"
