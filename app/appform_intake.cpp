@@ -15,6 +15,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMimeData>
 #include <QTableView>
 #include <algorithm>
@@ -36,6 +37,7 @@ void TAppForm::prepareFileList()
     FileList->setRowIcon(appIcon(QStringLiteral("file-sound")));
     ListView1->setModel(FileList);
     QHeaderView *header = ListView1->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSectionResizeMode(FileListModel::FileColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(FileListModel::ResultColumn, QHeaderView::Fixed);
     header->resizeSection(FileListModel::ResultColumn, 71);
@@ -106,10 +108,15 @@ void TAppForm::AddFolder1Click()
 
 QList<int> TAppForm::selectedFileRows() const
 {
+    // Read from the selection's ranges: asking the selection row by row takes time in
+    // proportion to the square of the number of ranges.
     QList<int> rows;
-    for (const QModelIndex &index : ListView1->selectionModel()->selectedRows())
-        rows.append(index.row());
+    for (const QItemSelectionRange &range : ListView1->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    }
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 

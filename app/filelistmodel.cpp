@@ -39,12 +39,34 @@ void FileListModel::removeRowsAt(QList<int> rows)
 {
     std::sort(rows.begin(), rows.end(), std::greater<>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // From the bottom up, one removal for each run of neighbouring rows.
-    for (qsizetype i = 0; i < rows.size();) {
-        const int last = rows[i];
-        int first = last;
-        while (++i < rows.size() && rows[i] == first - 1)
-            first = rows[i];
+    QList<std::pair<int, int>> runs; // runs of neighbouring rows, from the bottom up
+    for (const int row : std::as_const(rows)) {
+        if (!runs.isEmpty() && runs.last().first == row + 1)
+            runs.last().first = row;
+        else
+            runs.append({row, row});
+    }
+
+    // Each removal costs the views time in proportion to the list; a scattered selection of
+    // thousands of rows is removed in one pass and the views start afresh.
+    constexpr qsizetype mostSeparateRemovals = 32;
+    if (runs.size() > mostSeparateRemovals) {
+        beginResetModel();
+        for (const int row : std::as_const(rows))
+            m_paths.remove(m_rows[row].path);
+        QList<bool> removed(m_rows.size(), false);
+        for (const int row : std::as_const(rows))
+            removed[row] = true;
+        qsizetype kept = 0;
+        for (qsizetype row = 0; row < m_rows.size(); ++row) {
+            if (!removed[row])
+                m_rows[kept++] = std::move(m_rows[row]);
+        }
+        m_rows.resize(kept);
+        endResetModel();
+        return;
+    }
+    for (const auto &[first, last] : std::as_const(runs)) {
         beginRemoveRows({}, first, last);
         for (int row = first; row <= last; ++row)
             m_paths.remove(m_rows[row].path);

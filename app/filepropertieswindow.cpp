@@ -33,10 +33,11 @@ void showFilePropertiesWindow(QWidget *parent, const QString &path)
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("Path:"), value(file.absoluteFilePath(), "PathValue"));
-    fields->addRow(QStringLiteral("Size:"), value(QStringLiteral("%1 (%2 bytes)")
-                                                      .arg(locale.formattedDataSize(file.size()),
-                                                           locale.toString(file.size())),
-                                                  "SizeValue"));
+    // "4 bytes", "1.44 MB (1,509,949 bytes)"
+    QString size = locale.formattedDataSize(file.size());
+    if (file.size() >= 1024)
+        size += QStringLiteral(" (%1 bytes)").arg(locale.toString(file.size()));
+    fields->addRow(QStringLiteral("Size:"), value(size, "SizeValue"));
     fields->addRow(
         QStringLiteral("Modified:"),
         value(locale.toString(file.lastModified(), QLocale::LongFormat), "ModifiedValue"));

@@ -42,6 +42,24 @@ private slots:
         QCOMPARE(model.add({"/3"}), 1);
     }
 
+    void scatteredRowsAreRemovedInOnePass()
+    {
+        FileListModel model;
+        QStringList all, kept, removed;
+        QList<int> everyOther;
+        for (int row = 0; row < 100; ++row) {
+            all << QStringLiteral("/%1").arg(row);
+            (row % 2 ? kept : removed) << all.last();
+            if (row % 2 == 0)
+                everyOther << row;
+        }
+        model.add(all);
+        model.removeRowsAt(everyOther);
+        QCOMPARE(paths(model), kept);
+        QCOMPARE(model.add(all), 50);
+        QCOMPARE(paths(model), kept + removed);
+    }
+
     void results()
     {
         FileListModel model;

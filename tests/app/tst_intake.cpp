@@ -69,6 +69,19 @@ class TestIntake : public QObject
         QVERIFY(dropped.isAccepted());
     }
 
+    // Chooses every entry the dialog lists (expecting `count` of them) and confirms. The
+    // dialog closes either way, so that a failure cannot leave it waiting.
+    static void chooseEverythingShown(QFileDialog *dialog, int count)
+    {
+        auto *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
+        const bool listed = view && QTest::qWaitFor([&] {
+                                return view->model()->rowCount(view->rootIndex()) == count;
+                            });
+        if (listed)
+            view->selectAll();
+        QMetaObject::invokeMethod(dialog, listed ? "accept" : "reject");
+    }
+
 private slots:
     void init()
     {
@@ -155,11 +168,7 @@ private slots:
             // Under "All Files" a name without a point shows too.
             dialog->setDirectory(dir);
             dialog->selectNameFilter(filters[1]);
-            auto *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
-            QVERIFY(view);
-            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2);
-            view->selectAll();
-            QMetaObject::invokeMethod(dialog, "accept");
+            chooseEverythingShown(dialog, 2);
         });
         form->AddFile1Click();
         QCOMPARE(filters.size(), 2);
@@ -183,11 +192,7 @@ private slots:
             title = dialog->windowTitle();
             okLabel = dialog->labelText(QFileDialog::Accept);
             startFolder = dialog->directory().absolutePath();
-            auto *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
-            QVERIFY(view);
-            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2);
-            view->selectAll();
-            QMetaObject::invokeMethod(dialog, "accept");
+            chooseEverythingShown(dialog, 2);
         });
         form->AddFolder1Click();
         QCOMPARE(title, QStringLiteral("Select folder:"));
@@ -280,7 +285,7 @@ private slots:
         for (QWidget *window : form->findChildren<QWidget *>(QStringLiteral("FileProperties"))) {
             shownPaths << window->findChild<QLabel *>(QStringLiteral("PathValue"))->text();
             QCOMPARE(window->findChild<QLabel *>(QStringLiteral("SizeValue"))->text(),
-                     QStringLiteral("4 bytes (4 bytes)"));
+                     QStringLiteral("4 bytes"));
             QVERIFY(!window->findChild<QLabel *>(QStringLiteral("TypeValue"))->text().isEmpty());
             window->close();
         }
