@@ -1,12 +1,12 @@
 #include "app/appform.h"
 
-#include "app/beep.h"
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "app/filepropertieswindow.h"
 #include "app/folderscan.h"
 #include "app/icons.h"
 #include "app/mediatypes.h"
+#include "platform/beep.h"
 #include "platform/filemanager.h"
 #include "platform/urlopener.h"
 
@@ -128,7 +128,7 @@ void TAppForm::forEachSelectedFile(const std::function<void(const QString &)> &c
         if (file.exists() && !file.isDir())
             command(path);
         else
-            beep();
+            platform::beep();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/appform.h"
 #include "app/application.h"
 #include "app/filelistmodel.h"
+#include "tests/testfiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -92,6 +93,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     Application app(argc, argv);
+    const TestFolders folders; // the window's settings go there
     QTemporaryDir temporary;
     const QString root = temporary.path() + QStringLiteral("/archive");
     createTree(root);

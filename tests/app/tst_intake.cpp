@@ -1,9 +1,10 @@
 #include "app/appform.h"
 #include "app/application.h"
-#include "app/beep.h"
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
+#include "platform/beep.h"
 #include "platform/urlopener.h"
+#include "tests/testfiles.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -16,15 +17,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
 class TestIntake : public QObject
 {
     Q_OBJECT
 
+    std::optional<TestFolders> folders; // settings go there, not beside the test
     TAppForm *form = nullptr;
     QTemporaryDir *temporary = nullptr;
     QString dir;
-    int beeps = 0;
+    int beepsBefore = 0;
     QList<QUrl> opened;
 
     QString file(const QString &relative)
@@ -37,6 +40,7 @@ class TestIntake : public QObject
         created.write("data");
         return path;
     }
+    int beeps() const { return platform::beepCount() - beepsBefore; }
     QStringList rows() const
     {
         QStringList paths;
@@ -89,9 +93,9 @@ private slots:
         QVERIFY(temporary->isValid());
         dir = temporary->path();
         dialogs::startAnswering();
-        beeps = 0;
+        folders.emplace();
+        beepsBefore = platform::beepCount();
         opened.clear();
-        setBeepForTesting([this] { ++beeps; });
         platform::setUrlOpenerForTesting([this](const QUrl &url) { opened << url; });
         form = new TAppForm;
         form->show();
@@ -100,9 +104,9 @@ private slots:
     void cleanup()
     {
         delete form;
+        folders.reset();
         delete temporary;
         dialogs::stopAnswering();
-        setBeepForTesting({});
         platform::setUrlOpenerForTesting({});
     }
 
@@ -269,18 +273,18 @@ private slots:
 
         form->Open1Click();
         QCOMPARE(opened, QList<QUrl>({QUrl::fromLocalFile(c), QUrl::fromLocalFile(a)}));
-        QCOMPARE(beeps, 2);
+        QCOMPARE(beeps(), 2);
 
         // No file manager on the bus: the containing folder opens instead.
         opened.clear();
         form->ShowinExplorer1Click();
         QCOMPARE(opened,
                  QList<QUrl>({QUrl::fromLocalFile(dir + "/sub"), QUrl::fromLocalFile(dir)}));
-        QCOMPARE(beeps, 4);
+        QCOMPARE(beeps(), 4);
 
         // ... and the program's own properties window shows.
         form->Properties1Click();
-        QCOMPARE(beeps, 6);
+        QCOMPARE(beeps(), 6);
         QStringList shownPaths;
         for (QWidget *window : form->findChildren<QWidget *>(QStringLiteral("FileProperties"))) {
             shownPaths << window->findChild<QLabel *>(QStringLiteral("PathValue"))->text();
@@ -299,7 +303,7 @@ private slots:
         const QPoint onRow = form->ListView1->visualRect(form->FileList->index(0, 0)).center();
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, onRow);
         QCOMPARE(opened, QList<QUrl>());
-        QCOMPARE(beeps, 0);
+        QCOMPARE(beeps(), 0);
         QCOMPARE(rows().size(), 1);
     }
 
