@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+struct CommandLineRequest;
 class FileListModel;
 class QAction;
 class QDragEnterEvent;
@@ -161,6 +162,13 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Batch run and command line.
+    void setProgressPosition(int position);
+    void handleCommandLine(const CommandLineRequest &request);
+    void convertFromCommandLine(const QString &input, const QString &output);
+    void fillListFromCommandLine();
+    void runListHeadless();
+
     void createToolBar();
     void createPanels();
     QWidget *createParameterPanel();

@@ -22,7 +22,18 @@ bool Application::notify(QObject *receiver, QEvent *event)
 namespace
 {
 bool headlessRun = false;
+QtMessageHandler qtHandler = nullptr;
+
+// Lines the offscreen platform writes about itself, which would only clutter the output of
+// a headless run.
+void quietOffscreenMessages(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (text.startsWith(QLatin1String("This plugin does not support propagateSizeHints")) ||
+        text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    qtHandler(type, context, text);
 }
+} // namespace
 
 bool Application::isHeadless()
 {
@@ -33,6 +44,8 @@ void Application::setHeadless(bool headless)
 {
     headlessRun = headless;
     dialogs::setPrintingInstead(headless);
+    if (headless && !qtHandler)
+        qtHandler = qInstallMessageHandler(quietOffscreenMessages);
 }
 
 void Application::showErrorBox(const QString &message)

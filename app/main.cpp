@@ -18,9 +18,9 @@ int main(int argc, char *argv[])
     const bool headless = !platform::hasDisplay();
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application::setHeadless(headless);
 
     Application app(argc, argv);
-    Application::setHeadless(headless);
     try {
         TAppForm form;
         form.CommandLineArguments = arguments;

@@ -1,3 +1,79 @@
 #include "app/appform.h"
 
-void TAppForm::Button1Click() {}
+#include "app/dialogs.h"
+#include "app/filelistmodel.h"
+#include "app/folders.h"
+#include "platform/beep.h"
+#include "processing/commandline.h"
+#include "processing/outputpath.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace
+{
+// The running state of the window for the length of a batch: busy cursor, progress bar
+// shown, button disabled. Leaving it, normally or through an error, makes the window idle
+// again and sounds the closing beep.
+class BatchRunning
+{
+public:
+    BatchRunning(TAppForm &form, int rows) : m_form(form)
+    {
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+        m_form.ProgressBar1->setRange(0, rows);
+        m_form.ProgressBar1->setValue(0);
+        m_form.ProgressBar1->show();
+        m_form.Button1->setEnabled(false);
+        QCoreApplication::processEvents();
+    }
+    ~BatchRunning()
+    {
+        m_form.Button1->setEnabled(true);
+        m_form.ProgressBar1->hide();
+        QGuiApplication::restoreOverrideCursor();
+        platform::beep();
+    }
+    BatchRunning(const BatchRunning &) = delete;
+    BatchRunning &operator=(const BatchRunning &) = delete;
+
+private:
+    TAppForm &m_form;
+};
+} // namespace
+
+void TAppForm::Button1Click()
+{
+    if (FileList->rowCount() == 0) {
+        dialogs::message(this, QMessageBox::Warning, QStringLiteral("WARNING"),
+                         QStringLiteral("Please add files!"));
+        return;
+    }
+    const BatchRunning running(*this, FileList->rowCount());
+    FileList->clearResults();
+    MemoCMD->clear();
+    QCoreApplication::processEvents();
+
+    // The list, the target folder and the sliders stay usable between rows, so each row
+    // reads them afresh. A window closed meanwhile ends the run after the current row.
+    for (int i = 0; i < FileList->rowCount() && isVisible(); ++i) {
+        const QString input = FileList->path(i);
+        const QString targetFolder = absolutePath(Edit1->text());
+        createFolderWithParents(targetFolder);
+        const QString output = MakeUniqueFileName(outputPathFor(targetFolder, input));
+        FileList->setResult(i, FFmpegIleDonustur(input, output));
+        setProgressPosition(i + 2);
+        QCoreApplication::processEvents();
+        setProgressPosition(i + 1);
+        QCoreApplication::processEvents();
+    }
+}
+
+void TAppForm::setProgressPosition(int position)
+{
+    // A position past the end shows as a full bar.
+    ProgressBar1->setValue(qMin(position, ProgressBar1->maximum()));
+}

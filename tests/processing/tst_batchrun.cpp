@@ -1,0 +1,221 @@
+#include "app/appform.h"
+#include "app/application.h"
+#include "app/dialogs.h"
+#include "app/filelistmodel.h"
+#include "fakeffmpeg.h"
+#include "platform/beep.h"
+#include "testaudio.h"
+#include "tests/testfiles.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+// "Remove Silence" over the list, with the real ffmpeg unless a test puts a fake first.
+class TestBatchRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        originalPath = qgetenv("PATH");
+        QVERIFY(audio.isValid());
+        talk = audio.filePath(QStringLiteral("talk.mp3"));
+        QVERIFY(makeTestAudio(talk, 1));
+    }
+
+    void init()
+    {
+        dialogs::startAnswering();
+        work = std::make_unique<QTemporaryDir>();
+        folders.emplace();
+        form = std::make_unique<TAppForm>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup()
+    {
+        form.reset();
+        folders.reset();
+        work.reset();
+        qputenv("PATH", originalPath);
+        dialogs::stopAnswering();
+    }
+
+    void emptyListOnlyWarns()
+    {
+        form->MemoCMD->setPlainText(QStringLiteral("kept"));
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].caption, QStringLiteral("WARNING"));
+        QCOMPARE(shown[0].text, QStringLiteral("Please add files!"));
+        QCOMPARE(shown[0].icon, QMessageBox::Warning);
+        QCOMPARE(form->MemoCMD->toPlainText(), QStringLiteral("kept"));
+        QVERIFY(!form->ProgressBar1->isVisible());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void convertsEveryRowWithoutTouchingTheSources()
+    {
+        // Same file name in two folders, the target being the first source folder, an input
+        // that has vanished and a skipped video type.
+        const QString a = folder(QStringLiteral("a")), b = folder(QStringLiteral("b"));
+        const QString first = copyTalk(a + QStringLiteral("/talk.mp3"));
+        const QString second = copyTalk(b + QStringLiteral("/talk.mp3"));
+        const QString gone = a + QStringLiteral("/gone.mp3");
+        const QString video = copyTalk(b + QStringLiteral("/clip.mkv"));
+        const QByteArray firstBytes = readBytes(first), secondBytes = readBytes(second);
+        form->FileList->add({first, second, gone, video});
+        form->Edit1->setText(a);
+
+        QList<int> positions;
+        connect(form->ProgressBar1, &QProgressBar::valueChanged, this,
+                [&](int value) { positions << value; });
+        const int beeps = platform::beepCount();
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        QCOMPARE(results(), QStringList({"OK", "OK", "Error", "Error"}));
+        const QString firstOut = a + QStringLiteral("/talk (2).mp3");
+        const QString secondOut = a + QStringLiteral("/talk (3).mp3");
+        QVERIFY(audioSeconds(firstOut) > 1 && audioSeconds(firstOut) < audioSeconds(first));
+        QVERIFY(audioSeconds(secondOut) > 1 && audioSeconds(secondOut) < audioSeconds(second));
+        QCOMPARE(readBytes(first), firstBytes);
+        QCOMPARE(readBytes(second), secondBytes);
+        QVERIFY(form->MemoCMD->toPlainText().contains(QStringLiteral("Video file skipped")));
+        // From 0: positions 2, 1, 3, 2, 4, 3, 5, 4 on a bar of 4; past the end shows full.
+        QCOMPARE(positions, QList<int>({0, 2, 1, 3, 2, 4, 3, 4}));
+        QCOMPARE(platform::beepCount(), beeps + 1);
+        expectIdle();
+    }
+
+    void laterRowsUseChangedParametersAndTargetFolder()
+    {
+        const QString log = work->filePath(QStringLiteral("filters.txt"));
+        const QString fakes = folder(QStringLiteral("fakes"));
+        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s\\n' \"$5\" >> '" + log.toLocal8Bit() +
+                                            "'; printf x > \"$6\"")
+                     .isEmpty());
+        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        const QString source = folder(QStringLiteral("in"));
+        form->FileList->add(
+            {source + QStringLiteral("/one.mp3"), source + QStringLiteral("/two.mp3")});
+        form->TrackBar1->setValue(20);
+        form->TrackBar2->setValue(2);
+        form->Edit1->setText(folder(QStringLiteral("first")));
+
+        bool changed = false;
+        // Position 2 is set after the first row, before the window may handle input.
+        connect(form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int position) {
+            if (position == 2 && !std::exchange(changed, true)) {
+                form->TrackBar1->setValue(35);
+                form->TrackBar2->setValue(10);
+                form->Edit1->setText(work->filePath(QStringLiteral("second/deeper")));
+            }
+        });
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        QCOMPARE(results(), QStringList({"OK", "OK"}));
+        const QStringList filters = QString::fromLocal8Bit(readBytes(log)).split(QLatin1Char('\n'));
+        QVERIFY2(filters[0].contains(QStringLiteral("start_threshold=-20dB:start_duration=0.2")),
+                 qPrintable(filters.join("|")));
+        QVERIFY(filters[1].contains(QStringLiteral("start_threshold=-35dB:start_duration=1.0")));
+        QVERIFY(QFile::exists(work->filePath(QStringLiteral("first/one.mp3"))));
+        QVERIFY(QFile::exists(work->filePath(QStringLiteral("second/deeper/two.mp3"))));
+    }
+
+    void relativeTargetFolderMeansTheCurrentFolder()
+    {
+        const QString fakes = folder(QStringLiteral("fakes"));
+        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s' \"$6\" > \"$6\"").isEmpty());
+        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(work->path());
+        form->FileList->add({QStringLiteral("/in/talk.mp3")});
+        form->Edit1->setText(QStringLiteral("relative/out"));
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+        QDir::setCurrent(previous);
+
+        const QString expected = work->filePath(QStringLiteral("relative/out/talk.mp3"));
+        QCOMPARE(results(), QStringList({"OK"}));
+        QCOMPARE(readBytes(expected), expected.toLocal8Bit());
+    }
+
+    void stoppedRunLeavesTheWindowIdle_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("empty target") << ""
+                                      << "Unable to create directory.";
+        QTest::newRow("zero character") << QStringLiteral("/tmp/a") + QChar(0) + QStringLiteral("b")
+                                        << "Invalid characters in path.";
+    }
+    void stoppedRunLeavesTheWindowIdle()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, error);
+        form->FileList->add({talk});
+        form->Edit1->setText(target);
+        const int beeps = platform::beepCount();
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
+        QCOMPARE(shown[0].text, error);
+        QCOMPARE(results(), QStringList({""}));
+        QCOMPARE(platform::beepCount(), beeps + 1);
+        expectIdle();
+    }
+
+private:
+    QString folder(const QString &name)
+    {
+        const QString path = work->filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+    QString copyTalk(const QString &path)
+    {
+        QFile::copy(talk, path);
+        return path;
+    }
+    QStringList results() const
+    {
+        QStringList texts;
+        for (int row = 0; row < form->FileList->rowCount(); ++row)
+            texts << form->FileList->result(row);
+        return texts;
+    }
+    void expectIdle()
+    {
+        QVERIFY(form->Button1->isEnabled());
+        QVERIFY(!form->ProgressBar1->isVisible());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    QByteArray originalPath;
+    QTemporaryDir audio;
+    QString talk;
+    std::unique_ptr<QTemporaryDir> work;
+    std::optional<TestFolders> folders;
+    std::unique_ptr<TAppForm> form;
+};
+
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestBatchRun test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_batchrun.moc"
