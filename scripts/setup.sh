@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
   libcurl4-openssl-dev libpcre2-dev
   ffmpeg python3 openssl ca-certificates
-  xvfb xauth imagemagick dbus-daemon
+  xvfb xauth imagemagick dbus-daemon fonts-dejavu-core
 )
 missing=()
 for p in "${packages[@]}"; do
