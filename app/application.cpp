@@ -5,8 +5,9 @@
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // The title only: a display name would also be appended by the window system's plug-in to
+    // every other window's caption ("Confirmation — Hushmill").
     setApplicationName(QStringLiteral("Hushmill"));
-    setApplicationDisplayName(QStringLiteral("Hushmill"));
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)
@@ -50,6 +51,6 @@ void Application::setHeadless(bool headless)
 
 void Application::showErrorBox(const QString &message)
 {
-    dialogs::message(activeWindow(), QMessageBox::Critical, applicationDisplayName(),
+    dialogs::message(activeWindow(), QMessageBox::Critical, applicationName(),
                      errorBoxText(message));
 }
