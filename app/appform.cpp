@@ -41,6 +41,34 @@ QWidget *strip(const char *name, int height)
     layout->setSpacing(0);
     return panel;
 }
+
+// A parameter slider: from 0 to `maximum`, no tick marks, one step per arrow key, two per page.
+QSlider *parameterSlider(const char *name, int maximum, int position, QWidget *parent)
+{
+    auto *slider = named(new QSlider(Qt::Horizontal, parent), name);
+    slider->setRange(0, maximum);
+    slider->setValue(position);
+    slider->setSingleStep(1);
+    slider->setPageStep(2);
+    slider->setTickPosition(QSlider::NoTicks);
+    return slider;
+}
+
+// The value label at the right of a slider.
+QLabel *valueLabel(const char *name, const QString &text, int width, QWidget *parent)
+{
+    auto *label = named(new QLabel(text, parent), name);
+    label->setFixedWidth(width);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+// Space of exactly `pixels` above the next widget of a column that puts its own spacing
+// between widgets.
+void addGapAbove(QVBoxLayout *column, int pixels)
+{
+    column->addSpacing(pixels - column->spacing());
+}
 } // namespace
 
 TAppForm::TAppForm(QWidget *parent) : QMainWindow(parent)
@@ -175,24 +203,17 @@ QWidget *TAppForm::createParameterPanel()
     auto *panel = named(new QWidget(Splitter1), "Panel4");
     panel->setMinimumWidth(238);
     auto *column = new QVBoxLayout(panel);
-    column->setContentsMargins(6, 6, 6, 6);
+    column->setContentsMargins(2, 6, 2, 6);
     column->setSpacing(4);
+
+    // 35 pixels, or wider when the font at hand needs more for the longest text ("-100 dB").
+    const int labelWidth = std::max(35, fontMetrics().horizontalAdvance(thresholdLabel(100)));
 
     Label1 = named(new QLabel(QStringLiteral("Threshold:"), panel), "Label1");
     column->addWidget(Label1);
     Panel1 = strip("Panel1", 26);
-    TrackBar1 = named(new QSlider(Qt::Horizontal, Panel1), "TrackBar1");
-    TrackBar1->setRange(0, 100);
-    TrackBar1->setValue(20);
-    TrackBar1->setSingleStep(1);
-    TrackBar1->setPageStep(2);
-    TrackBar1->setTickPosition(QSlider::NoTicks);
-    Label3 = named(new QLabel(QStringLiteral("0 dB"), Panel1), "Label3");
-    // 35 pixels, or wider when the font at hand needs more for the longest text ("-100 dB").
-    const int labelWidth =
-        std::max(35, fontMetrics().horizontalAdvance(thresholdLabel(TrackBar1->maximum())));
-    Label3->setFixedWidth(labelWidth);
-    Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TrackBar1 = parameterSlider("TrackBar1", 100, 20, Panel1);
+    Label3 = valueLabel("Label3", QStringLiteral("0 dB"), labelWidth, Panel1);
     Panel1->layout()->addWidget(TrackBar1);
     Panel1->layout()->addWidget(Label3);
     column->addWidget(Panel1);
@@ -200,20 +221,13 @@ QWidget *TAppForm::createParameterPanel()
     Label4 = named(new QLabel(QStringLiteral("Duration:"), panel), "Label4");
     column->addWidget(Label4);
     Panel6 = strip("Panel6", 26);
-    TrackBar2 = named(new QSlider(Qt::Horizontal, Panel6), "TrackBar2");
-    TrackBar2->setRange(0, 10);
-    TrackBar2->setValue(2);
-    TrackBar2->setSingleStep(1);
-    TrackBar2->setPageStep(2);
-    TrackBar2->setTickPosition(QSlider::NoTicks);
-    Label5 = named(new QLabel(QStringLiteral("0 s"), Panel6), "Label5");
-    Label5->setFixedWidth(labelWidth);
-    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TrackBar2 = parameterSlider("TrackBar2", 10, 2, Panel6);
+    Label5 = valueLabel("Label5", QStringLiteral("0 s"), labelWidth, Panel6);
     Panel6->layout()->addWidget(TrackBar2);
     Panel6->layout()->addWidget(Label5);
     column->addWidget(Panel6);
 
-    column->addSpacing(10);
+    addGapAbove(column, 10);
     Label2 = named(new QLabel(QStringLiteral("Target Folder:"), panel), "Label2");
     column->addWidget(Label2);
     Panel5 = strip("Panel5", 26);
@@ -226,12 +240,11 @@ QWidget *TAppForm::createParameterPanel()
     Button2->setMenu(PopupMenu2);
     Panel5->layout()->addWidget(Edit1);
     Panel5->layout()->addWidget(Button2);
-    Panel5->setFixedHeight(26);
     Edit1->setFixedHeight(24);
     Button2->setFixedHeight(26);
     column->addWidget(Panel5);
 
-    column->addSpacing(10 - column->spacing());
+    addGapAbove(column, 10);
     Button1 = named(new QPushButton(QStringLiteral("Remove Silence"), panel), "Button1");
     QFont large = Button1->font();
     large.setPixelSize(19);

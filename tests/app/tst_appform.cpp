@@ -141,6 +141,34 @@ private slots:
         QCOMPARE(form->Panel4->width(), 238);
     }
 
+    // Pixels between a widget of the parameter panel and its neighbours: the one above it and
+    // the panel's left and right edges.
+    void parameterPanelSpacing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("above");
+        QTest::addColumn<int>("gapAbove");
+        QTest::addColumn<int>("sides"); // -1: not fixed
+        QTest::newRow("target folder label") << "Label2"
+                                             << "Panel6" << 10 << -1;
+        QTest::newRow("remove silence") << "Button1"
+                                        << "Panel5" << 10 << 2;
+    }
+    void parameterPanelSpacing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, above);
+        QFETCH(int, gapAbove);
+        QFETCH(int, sides);
+        const QRect widget = form->Panel4->findChild<QWidget *>(name)->geometry();
+        QCOMPARE(widget.top() - form->Panel4->findChild<QWidget *>(above)->geometry().bottom() - 1,
+                 gapAbove);
+        if (sides >= 0) {
+            QCOMPARE(widget.left(), sides);
+            QCOMPARE(form->Panel4->width() - 1 - widget.right(), sides);
+        }
+    }
+
     void timers()
     {
         QCOMPARE(form->TimerChecker->interval(), 1000);
