@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "app/filepropertieswindow.h"
+#include "app/folders.h"
 #include "app/folderscan.h"
 #include "app/icons.h"
 #include "app/mediatypes.h"
@@ -124,8 +125,7 @@ void TAppForm::forEachSelectedFile(const std::function<void(const QString &)> &c
 {
     for (const int row : selectedFileRows()) {
         const QString path = FileList->path(row);
-        const QFileInfo file(path);
-        if (file.exists() && !file.isDir())
+        if (fileExists(path))
             command(path);
         else
             platform::beep();

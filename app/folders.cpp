@@ -5,6 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
 bool createFolderWithParents(const QString &folder)
 {
     if (folder.isEmpty())

@@ -24,12 +24,6 @@ QString folderOf(const QString &path)
     return slash <= 0 ? path.left(slash + 1) : path.left(slash);
 }
 
-bool fileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-
 // Without a display nobody can close the window or press its button: the command line
 // ends the program with a status that tells how it went, the reason on standard error.
 void endHeadless(int status, const QString &reason = {})

@@ -1,18 +1,8 @@
 #include "processing/outputpath.h"
 
 #include "app/apperror.h"
+#include "app/folders.h"
 #include "processing/fileextension.h"
-
-#include <QFileInfo>
-
-namespace
-{
-bool fileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-} // namespace
 
 QString outputPathFor(const QString &targetFolder, const QString &input)
 {

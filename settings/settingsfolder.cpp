@@ -1,8 +1,7 @@
 #include "settings/settingsfolder.h"
 
+#include "app/folders.h"
 #include "platform/newfile.h"
-
-#include <QDir>
 
 namespace
 {
@@ -25,6 +24,6 @@ QString settingsFolderFor(const QString &programFolder, const QString &userConfi
     // The configuration folder itself may be missing on a fresh account, so create the whole
     // chain; a failure shows later, when the first write of the settings fails.
     const QString folder = userConfigFolder + u'/' + companyName + u'/' + productName + u'/';
-    QDir().mkpath(folder);
+    createFolderWithParents(folder);
     return folder;
 }
