@@ -3,6 +3,7 @@
 #include "about/exeversiondata.h"
 #include "app/audioparameters.h"
 #include "app/icons.h"
+#include "app/singlelinevalidator.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -232,6 +233,7 @@ QWidget *TAppForm::createParameterPanel()
     column->addWidget(Label2);
     Panel5 = strip("Panel5", 26);
     Edit1 = named(new QLineEdit(Panel5), "Edit1");
+    Edit1->setValidator(new SingleLineValidator(Edit1));
     Button2 = named(new QToolButton(Panel5), "Button2");
     Button2->setFixedWidth(41);
     Button2->setIcon(appIcon(QStringLiteral("folder32")));

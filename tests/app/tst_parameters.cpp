@@ -7,6 +7,7 @@
 #include "tests/testfiles.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,6 +115,32 @@ private slots:
         QCOMPARE(form->LastFolder, QString());
         start();
         QCOMPARE(form->Edit1->text(), typed);
+    }
+
+    // Text pasted with line breaks (a path copied from a terminal, several lines) stays one line
+    // of the settings file and comes back as it was.
+    void pastedLineBreaksStayOutOfTheField_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("trailing line break") << "/music\n"
+                                             << "/music";
+        QTest::newRow("lines that look like settings") << "/a\r\nThreshold=0\r[Other]"
+                                                       << "/aThreshold=0[Other]";
+    }
+    void pastedLineBreaksStayOutOfTheField()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, field);
+        form->Edit1->clear();
+        QGuiApplication::clipboard()->setText(pasted);
+        form->Edit1->paste();
+        QCOMPARE(form->Edit1->text(), field);
+        QVERIFY(readBytes(folders->settingsFile())
+                    .endsWith("\r\nDestination=" + field.toUtf8() + "\r\n\r\n"));
+        start();
+        QCOMPARE(form->Edit1->text(), field);
+        QCOMPARE(form->Label3->text(), QStringLiteral("-50 dB"));
     }
 
     void chosenFolderBecomesTarget()
