@@ -234,6 +234,7 @@ QWidget *TAppForm::createParameterPanel()
     Panel5 = strip("Panel5", 26);
     Edit1 = named(new QLineEdit(Panel5), "Edit1");
     Edit1->setValidator(new SingleLineValidator(Edit1));
+    Edit1->setAcceptDrops(false); // files dropped on it go to the list, as anywhere on the window
     Button2 = named(new QToolButton(Panel5), "Button2");
     Button2->setFixedWidth(41);
     Button2->setIcon(appIcon(QStringLiteral("folder32")));

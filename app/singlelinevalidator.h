@@ -2,7 +2,7 @@
 
 #include <QValidator>
 
-// Keeps an edit field to one line: line breaks that arrive with pasted or dropped text are
+// Keeps an edit field to one line: line breaks that arrive with pasted text are
 // left out. A line break in the target folder's text would otherwise split its line in
 // "settings.ini" and bring in lines of its own at the next start.
 class SingleLineValidator : public QValidator

@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "app/audioparameters.h"
 #include "app/dialogs.h"
+#include "app/filelistmodel.h"
 #include "platform/beep.h"
 #include "platform/urlopener.h"
 #include "tests/testfiles.h"
@@ -9,8 +10,11 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -141,6 +145,26 @@ private slots:
         start();
         QCOMPARE(form->Edit1->text(), field);
         QCOMPARE(form->Label3->text(), QStringLiteral("-50 dB"));
+    }
+
+    // Files dropped on the target field go to the list, as a drop anywhere on the window does;
+    // the field and its setting stay as they were.
+    void filesDroppedOnTheFieldGoToTheList()
+    {
+        const QString song = folders->path() + "/song.mp3";
+        QVERIFY(writeBytes(song, "x"));
+        const QByteArray before = readBytes(folders->settingsFile());
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(song)});
+        data.setText(song);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form->Edit1, &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form->Edit1, &dropped);
+        QCOMPARE(form->Edit1->text(), folders->desktop());
+        QCOMPARE(readBytes(folders->settingsFile()), before);
+        QCOMPARE(form->FileList->rowCount(), 1);
+        QCOMPARE(form->FileList->path(0), song);
     }
 
     void chosenFolderBecomesTarget()
