@@ -79,6 +79,10 @@ void TAppForm::dropEvent(QDropEvent *event)
         if (!url.isLocalFile())
             continue;
         const QString name = url.toLocalFile();
+        // A zero character (sent as "%00") cannot stand in a path: the system would read the
+        // name only up to it, and so reach a different file.
+        if (name.contains(QChar(0)))
+            continue;
         try {
             if (QFileInfo(name).isDir())
                 KlasorYukle(name);

@@ -64,6 +64,8 @@ QStringList chooseFiles(QWidget *parent, const QString &filter, const QString &d
         return nextFileNames();
     QFileDialog dialog(parent, QString(), startFolder);
     dialog.setFileMode(QFileDialog::ExistingFiles);
+    // The type box names each entry ("Supported Files", "All Files") without its patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(defaultSuffix);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();

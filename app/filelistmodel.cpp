@@ -12,11 +12,6 @@ void FileListModel::setRowIcon(const QVariant &icon)
                          {Qt::DecorationRole});
 }
 
-bool FileListModel::contains(const QString &path) const
-{
-    return m_paths.contains(path);
-}
-
 qsizetype FileListModel::add(const QStringList &paths)
 {
     QList<Row> fresh;

@@ -21,7 +21,6 @@ public:
     // The picture shown beside every path (the window hands in its icon).
     void setRowIcon(const QVariant &icon);
 
-    bool contains(const QString &path) const;
     // Appends the paths not in the list yet, in their order, as one insertion; a path that
     // occurs twice in `paths` is added once. Returns how many rows were added.
     qsizetype add(const QStringList &paths);

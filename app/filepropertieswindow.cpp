@@ -33,7 +33,7 @@ void showFilePropertiesWindow(QWidget *parent, const QString &path)
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("Path:"), value(file.absoluteFilePath(), "PathValue"));
-    // "4 bytes", "1.44 MB (1,509,949 bytes)"
+    // "4 bytes", "1.44 MiB (1,509,949 bytes)"
     QString size = locale.formattedDataSize(file.size());
     if (file.size() >= 1024)
         size += QStringLiteral(" (%1 bytes)").arg(locale.toString(file.size()));

@@ -34,7 +34,6 @@ private slots:
         model.add({"/0", "/1", "/2", "/3", "/4", "/5"});
         model.removeRowsAt({4, 1, 2, 4});
         QCOMPARE(paths(model), QStringList({"/0", "/3", "/5"}));
-        QVERIFY(!model.contains("/1"));
         QCOMPARE(model.add({"/1", "/3"}), 1);
         QCOMPARE(paths(model), QStringList({"/0", "/3", "/5", "/1"}));
         model.clear();

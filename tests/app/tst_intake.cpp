@@ -6,6 +6,7 @@
 #include "platform/urlopener.h"
 #include "tests/testfiles.h"
 
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -160,13 +161,18 @@ private slots:
         dialogs::stopAnswering();
         const QString song = file("song.mp3");
         const QString anything = file("README");
-        QStringList filters;
-        QString selectedFilter, suffix;
+        QStringList filters, shownTypes;
+        QString suffix;
+        int selectedType = -1;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             filters = dialog->nameFilters();
-            selectedFilter = dialog->selectedNameFilter();
+            if (auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))) {
+                for (int i = 0; i < types->count(); ++i)
+                    shownTypes << types->itemText(i);
+                selectedType = types->currentIndex();
+            }
             suffix = dialog->defaultSuffix();
             QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFiles);
             // Under "All Files" a name without a point shows too.
@@ -178,7 +184,8 @@ private slots:
         QCOMPARE(filters.size(), 2);
         QVERIFY(filters[0].startsWith("Supported Files (*.mp3 *.wav "));
         QCOMPARE(filters[1], QStringLiteral("All Files (*)"));
-        QCOMPARE(selectedFilter, filters[0]);
+        QCOMPARE(shownTypes, QStringList({"Supported Files", "All Files"}));
+        QCOMPARE(selectedType, 0);
         QCOMPARE(suffix, QStringLiteral("mp3"));
         QCOMPARE(rows(), QStringList({anything, song}));
     }
@@ -249,6 +256,14 @@ private slots:
         drop({song, dir + "/dropped", text});
         QCOMPARE(rows(), QStringList({song, fromFolder}));
         QCOMPARE(form->LastFolder, dir + "/dropped");
+    }
+
+    void droppedNameWithAZeroIsNoPath()
+    {
+        const QString song = file("song.mp3");
+        file("a"); // what the system would reach for "a\0.mp3"
+        drop({dir + "/a" + QChar(0) + ".mp3", song});
+        QCOMPARE(rows(), QStringList({song}));
     }
 
     void droppedLongNamesArriveWhole()
