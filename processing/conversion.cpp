@@ -1,5 +1,6 @@
 #include "processing/conversion.h"
 
+#include "platform/samefile.h"
 #include "processing/consolerunner.h"
 #include "processing/logsink.h"
 #include "processing/outputfile.h"
@@ -15,6 +16,12 @@ QString convert(const QString &infile, const QString &outfile, const SilenceSett
     }
     const FileStamp before(outfile);
     log.appendLine(silenceCommandText(infile, outfile, settings));
+    // FFmpeg notices an output spelled exactly like its input; under any other spelling of the
+    // same file it would empty the input while reading it.
+    if (platform::isSameFile(infile, outfile)) {
+        log.appendLine(QStringLiteral("Input and output are the same file: not converted"));
+        return QStringLiteral("Error");
+    }
     if (!RunConsoleCommand(ffmpegProgram, silenceCommandArguments(infile, outfile, settings),
                            workingFolder, log, keepAlive)) {
         before.removeIfWrittenSince();

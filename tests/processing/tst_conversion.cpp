@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <memory>
+#include <unistd.h>
 
 namespace
 {
@@ -85,7 +86,7 @@ private slots:
 
     void unreadableInputIsAnErrorAndTheOutputUntouched()
     {
-        // The output path is the input itself: ffmpeg refuses, and the file must survive.
+        // The output path is the input itself: the file must survive.
         const QString in = inWork(QStringLiteral("talk.wav"));
         QVERIFY(makeTestAudio(in, 1));
         const QByteArray original = readFile(in);
@@ -99,6 +100,38 @@ private slots:
                  QStringLiteral("Error"));
         QVERIFY(!QFile::exists(out));
         QVERIFY(log.text.contains(missing + QStringLiteral(": No such file or directory")));
+    }
+
+    void outputThatIsTheInputLeavesItWhole_data()
+    {
+        QTest::addColumn<QString>("spelling"); // how the output names the input "talk.mp3"
+        QTest::newRow("same path") << "talk.mp3";
+        QTest::newRow("through the current folder") << "./talk.mp3";
+        QTest::newRow("through a parent folder") << "out/../talk.mp3";
+        QTest::newRow("doubled separator") << "out//../talk.mp3";
+        QTest::newRow("symbolic link") << "link.mp3";
+        QTest::newRow("hard link") << "hard.mp3";
+    }
+    void outputThatIsTheInputLeavesItWhole()
+    {
+        // The real ffmpeg only notices the same spelling; under any other it empties the input
+        // while reading it, and answers success with a few hundred bytes.
+        const QString in = inWork(QStringLiteral("talk.mp3"));
+        QVERIFY(makeTestAudio(in, 1));
+        QVERIFY(QDir(workDir->path()).mkdir(QStringLiteral("out")));
+        QVERIFY(QFile::link(in, inWork(QStringLiteral("link.mp3"))));
+        QVERIFY(::link(QFile::encodeName(in).constData(),
+                       QFile::encodeName(inWork(QStringLiteral("hard.mp3"))).constData()) == 0);
+        const QByteArray original = readFile(in);
+
+        QFETCH(QString, spelling);
+        const QString out = workDir->path() + QLatin1Char('/') + spelling;
+        TextLog log;
+        QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log), QStringLiteral("Error"));
+        QCOMPARE(readFile(in), original);
+        QCOMPARE(log.text, silenceCommandText(in, out, defaults) +
+                               QStringLiteral("\nInput and output are the same file: "
+                                              "not converted\n"));
     }
 
     void fakeRunsAreJudgedByExitAndOutput_data()
