@@ -17,7 +17,7 @@ namespace
 {
 // The running state of the window for the length of a batch: busy cursor, progress bar
 // shown, button disabled. Leaving it, normally or through an error, makes the window idle
-// again and sounds the closing beep.
+// again.
 class BatchRunning
 {
 public:
@@ -35,7 +35,6 @@ public:
         m_form.Button1->setEnabled(true);
         m_form.ProgressBar1->hide();
         QGuiApplication::restoreOverrideCursor();
-        platform::beep();
     }
     BatchRunning(const BatchRunning &) = delete;
     BatchRunning &operator=(const BatchRunning &) = delete;
@@ -52,24 +51,28 @@ void TAppForm::Button1Click()
                          QStringLiteral("Please add files!"));
         return;
     }
-    const BatchRunning running(*this, FileList->rowCount());
-    FileList->clearResults();
-    MemoCMD->clear();
-    QCoreApplication::processEvents();
+    {
+        const BatchRunning running(*this, FileList->rowCount());
+        FileList->clearResults();
+        MemoCMD->clear();
+        QCoreApplication::processEvents();
 
-    // The list, the target folder and the sliders stay usable between rows, so each row
-    // reads them afresh. A window closed meanwhile ends the run after the current row.
-    for (int i = 0; i < FileList->rowCount() && isVisible(); ++i) {
-        const QString input = FileList->path(i);
-        const QString targetFolder = absolutePath(Edit1->text());
-        createFolderWithParents(targetFolder);
-        const QString output = MakeUniqueFileName(outputPathFor(targetFolder, input));
-        FileList->setResult(i, FFmpegIleDonustur(input, output));
-        setProgressPosition(i + 2);
-        QCoreApplication::processEvents();
-        setProgressPosition(i + 1);
-        QCoreApplication::processEvents();
+        // The list, the target folder and the sliders stay usable between rows, so each row
+        // reads them afresh. A window closed meanwhile ends the run after the current row.
+        for (int i = 0; i < FileList->rowCount() && isVisible(); ++i) {
+            const QString input = FileList->path(i);
+            const QString targetFolder = absolutePath(Edit1->text());
+            createFolderWithParents(targetFolder);
+            const QString output = MakeUniqueFileName(outputPathFor(targetFolder, input));
+            FileList->setResult(i, FFmpegIleDonustur(input, output));
+            setProgressPosition(i + 2);
+            QCoreApplication::processEvents();
+            setProgressPosition(i + 1);
+            QCoreApplication::processEvents();
+        }
     }
+    // A run stopped by an error ends in the error box instead.
+    platform::beep();
 }
 
 void TAppForm::setProgressPosition(int position)

@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
         QCOMPARE(shown[0].text, error);
         QCOMPARE(results(), QStringList({""}));
-        QCOMPARE(platform::beepCount(), beeps + 1);
+        QCOMPARE(platform::beepCount(), beeps); // the error box closes the run, not the beep
         expectIdle();
     }
 
