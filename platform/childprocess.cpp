@@ -79,7 +79,6 @@ ExitStatus exitStatus(int status)
     ExitStatus result;
     result.exited = WIFEXITED(status);
     result.code = result.exited ? WEXITSTATUS(status) : 0;
-    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return result;
 }
 

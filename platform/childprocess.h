@@ -11,7 +11,6 @@ namespace platform
 struct ExitStatus {
     bool exited = false; // ended by itself (false: ended by a signal)
     int code = 0;        // exit code when it ended by itself
-    int signal = 0;      // the signal that ended it otherwise
 
     bool succeeded() const { return exited && code == 0; }
 };

@@ -1,10 +1,10 @@
 #include "app/appform.h"
 
+#include "platform/runningprogram.h"
 #include "processing/conversion.h"
 #include "processing/memolog.h"
 #include "processing/waitingwindow.h"
 
-#include <QCoreApplication>
 #include <QSlider>
 
 QString TAppForm::FFmpegIleDonustur(const QString &Infile, const QString &Outfile)
@@ -13,8 +13,8 @@ QString TAppForm::FFmpegIleDonustur(const QString &Infile, const QString &Outfil
         const SilenceSettings settings{TrackBar1->value(), TrackBar2->value()};
         MemoLog log(MemoCMD);
         WaitingWindow waiting(this);
-        return convertWithFFmpeg(Infile, Outfile, settings, QCoreApplication::applicationDirPath(),
-                                 log, [&waiting] { waiting.keepAlive(); });
+        return convertWithFFmpeg(Infile, Outfile, settings, platform::programFolder(), log,
+                                 [&waiting] { waiting.keepAlive(); });
     } catch (...) {
         return QStringLiteral("Error");
     }

@@ -15,7 +15,8 @@
 #include <memory>
 #include <optional>
 
-// The window's conversion, with a fake ffmpeg put first along PATH (none stands beside the test).
+// The window's conversion, with a fake ffmpeg put first along PATH (none stands in the program
+// folder, the conversion's working folder).
 class TestAppFormConversion : public QObject
 {
     Q_OBJECT
@@ -56,7 +57,7 @@ private slots:
         QCOMPARE(form->MemoCMD->toPlainText(),
                  QStringLiteral("earlier run\n") + silenceCommandText(in, out, {35, 7}) +
                      QStringLiteral("\nCommencing processing...\n") +
-                     QDir(QCoreApplication::applicationDirPath()).canonicalPath() +
+                     QDir(folders->program()).canonicalPath() +
                      QStringLiteral("\nlast\nProcessing completed successfully.\n"
                                     "**********************************\n"));
 
