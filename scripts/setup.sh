@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins qt6-wayland libgl-dev
   libcurl4-openssl-dev libpcre2-dev
   ffmpeg python3 openssl ca-certificates
   xvfb xauth imagemagick dbus-daemon fonts-dejavu-core
