@@ -6,61 +6,20 @@
 #include "app/application.h"
 #include "app/filelistmodel.h"
 #include "processing/silencecommand.h"
+#include "sidebyside.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSlider>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace
 {
 constexpr int files = 20;
 constexpr int rounds = 3;
-
-struct Cost {
-    double wall = 1e9;    // the best round
-    double processor = 0; // all rounds
-};
-
-double processorSeconds()
-{
-    double seconds = 0;
-    for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
-        rusage usage{};
-        getrusage(who, &usage);
-        seconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                   double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    }
-    return seconds;
-}
-
-template <typename Run> void measure(Cost &cost, Run run)
-{
-    const double processorBefore = processorSeconds();
-    QElapsedTimer clock;
-    clock.start();
-    run();
-    cost.wall = std::min(cost.wall, double(clock.nsecsElapsed()) / 1e9);
-    cost.processor += processorSeconds() - processorBefore;
-}
-
-bool makeShortFile(const QString &path, int seconds)
-{
-    // Speech-like: 0.7 s of tone, then 0.5 s of silence.
-    return QProcess::execute(QStringLiteral("ffmpeg"),
-                             {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
-                              QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                              QStringLiteral("aevalsrc=0.5*sin(2*PI*440*t)*lt(mod(t\\,1.2)\\,0.7)"
-                                             ":s=44100:d=%1")
-                                  .arg(seconds),
-                              path}) == 0;
-}
 
 QString shellQuoted(const QString &text)
 {
@@ -78,12 +37,8 @@ void clearFolder(const QString &folder)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
-    qputenv("HUSHMILL_VENDOR_HOST", "127.0.0.1:9");
+    prepareBenchWindow(home.path());
     Application app(argc, argv);
 
     QTemporaryDir work;
@@ -97,7 +52,7 @@ int main(int argc, char *argv[])
     QString loop;
     for (int i = 0; i < files; ++i) {
         const QString input = work.filePath(QStringLiteral("talk%1.mp3").arg(i));
-        if (!makeShortFile(input, 10 + i % 5)) {
+        if (!makeSpeechLikeAudio(input, 10 + i % 5)) {
             std::fprintf(stderr, "could not make the test audio\n");
             return 1;
         }

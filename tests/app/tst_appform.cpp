@@ -1,8 +1,8 @@
 #include "app/apperror.h"
 #include "app/appform.h"
-#include "app/application.h"
 #include "app/dialogs.h"
 #include "platform/urlopener.h"
+#include "tests/guitestmain.h"
 #include "tests/testfiles.h"
 
 #include <QAction>
@@ -207,10 +207,5 @@ private:
     TAppForm *form = nullptr;
 };
 
-int main(int argc, char *argv[])
-{
-    Application app(argc, argv);
-    TestAppForm test;
-    return QTest::qExec(&test, argc, argv);
-}
+HUSHMILL_GUI_TEST_MAIN(TestAppForm)
 #include "tst_appform.moc"

@@ -1,10 +1,10 @@
 #include "app/appform.h"
-#include "app/application.h"
 #include "app/audioparameters.h"
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "platform/beep.h"
 #include "platform/urlopener.h"
+#include "tests/guitestmain.h"
 #include "tests/testfiles.h"
 
 #include <QAction>
@@ -234,10 +234,5 @@ private:
     QList<QUrl> opened;
 };
 
-int main(int argc, char *argv[])
-{
-    Application app(argc, argv);
-    TestParameters test;
-    return QTest::qExec(&test, argc, argv);
-}
+HUSHMILL_GUI_TEST_MAIN(TestParameters)
 #include "tst_parameters.moc"

@@ -1,10 +1,10 @@
 #include "app/appform.h"
-#include "app/application.h"
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "fakeffmpeg.h"
 #include "platform/beep.h"
 #include "testaudio.h"
+#include "tests/guitestmain.h"
 #include "tests/testfiles.h"
 
 #include <QCryptographicHash>
@@ -212,10 +212,5 @@ private:
     std::unique_ptr<TAppForm> form;
 };
 
-int main(int argc, char *argv[])
-{
-    Application app(argc, argv);
-    TestBatchRun test;
-    return QTest::qExec(&test, argc, argv);
-}
+HUSHMILL_GUI_TEST_MAIN(TestBatchRun)
 #include "tst_batchrun.moc"

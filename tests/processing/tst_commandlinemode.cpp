@@ -1,9 +1,9 @@
 #include "app/appform.h"
-#include "app/application.h"
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "fakeffmpeg.h"
 #include "platform/beep.h"
+#include "tests/guitestmain.h"
 #include "tests/testfiles.h"
 
 #include <QDir>
@@ -135,10 +135,5 @@ private:
     std::unique_ptr<TAppForm> form;
 };
 
-int main(int argc, char *argv[])
-{
-    Application app(argc, argv);
-    TestCommandLineMode test;
-    return QTest::qExec(&test, argc, argv);
-}
+HUSHMILL_GUI_TEST_MAIN(TestCommandLineMode)
 #include "tst_commandlinemode.moc"

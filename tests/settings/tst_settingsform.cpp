@@ -1,7 +1,7 @@
 #include "app/appform.h"
-#include "app/application.h"
 #include "app/dialogs.h"
 #include "platform/runningprogram.h"
+#include "tests/guitestmain.h"
 #include "tests/testfiles.h"
 
 #include <QAction>
@@ -204,10 +204,5 @@ private:
     std::unique_ptr<TAppForm> form;
 };
 
-int main(int argc, char *argv[])
-{
-    Application app(argc, argv);
-    TestSettingsForm test;
-    return QTest::qExec(&test, argc, argv);
-}
+HUSHMILL_GUI_TEST_MAIN(TestSettingsForm)
 #include "tst_settingsform.moc"
