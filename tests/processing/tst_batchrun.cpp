@@ -134,6 +134,23 @@ private slots:
         QVERIFY(QFile::exists(work->filePath(QStringLiteral("second/deeper/two.mp3"))));
     }
 
+    void closingTheWindowEndsTheRunAfterTheCurrentRow()
+    {
+        const QString fakes = folder(QStringLiteral("fakes"));
+        QVERIFY(!writeFakeFfmpeg(fakes, "printf x > \"$6\"").isEmpty());
+        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        form->FileList->add({QStringLiteral("/in/one.mp3"), QStringLiteral("/in/two.mp3")});
+        form->Edit1->setText(folder(QStringLiteral("out")));
+        connect(form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int position) {
+            if (position == 2)
+                form->close();
+        });
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        QCOMPARE(results(), QStringList({"OK", ""}));
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
     void relativeTargetFolderMeansTheCurrentFolder()
     {
         const QString fakes = folder(QStringLiteral("fakes"));
