@@ -1,5 +1,7 @@
 #include "app/mediatypes.h"
 
+#include "processing/fileextension.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -11,11 +13,7 @@ bool IsMediaFile(const QString &path)
         u".flv", u".f4v", u".mp3",  u".wma", u".wav",  u".m4a",  u".aiff",
         u".aac", u".ac3", u".eac3", u".mp2", u".wv",   u".webm", u".flac"};
 
-    // The extension runs from the last point to the end, unless a folder separator follows it.
-    const qsizetype point = path.lastIndexOf(u'.');
-    if (point < 0 || path.indexOf(u'/', point) >= 0)
-        return false;
-    QString extension = path.mid(point);
+    QString extension = fileExtension(path);
     for (QChar &character : extension) {
         if (character >= u'A' && character <= u'Z')
             character = QChar(character.unicode() + (u'a' - u'A'));
