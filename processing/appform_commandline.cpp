@@ -39,7 +39,7 @@ void TAppForm::TimerParamTimer()
     TimerParam->stop();
     if (CommandLineArguments.isEmpty())
         return;
-    const CommandLineRequest request = parseCommandLine(joinArguments(CommandLineArguments));
+    const CommandLineRequest request = readCommandLine(CommandLineArguments);
     if (!Application::isHeadless()) {
         handleCommandLine(request);
         return;

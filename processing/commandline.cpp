@@ -25,6 +25,19 @@ CommandLineRequest parseCommandLine(const QString &joined)
     return request;
 }
 
+CommandLineRequest readCommandLine(const QStringList &arguments)
+{
+    static const QString inputWord = QStringLiteral("-input");
+    static const QString outputWord = QStringLiteral("-output");
+    if (arguments.size() == 4) {
+        if (arguments[0] == inputWord && arguments[2] == outputWord)
+            return {arguments[1], arguments[3]};
+        if (arguments[0] == outputWord && arguments[2] == inputWord)
+            return {arguments[3], arguments[1]};
+    }
+    return parseCommandLine(joinArguments(arguments));
+}
+
 QString absolutePath(const QString &path)
 {
     return path.isEmpty() ? path : QDir::current().absoluteFilePath(path);

@@ -14,6 +14,11 @@ struct CommandLineRequest {
 // The arguments joined with one space between each two.
 QString joinArguments(const QStringList &arguments);
 
+// What the arguments ask for. Exactly "-input", a path, "-output", a path (in either order)
+// take the two paths as they are, whatever they hold; any other arguments are read from their
+// joined text by parseCommandLine, which rebuilds a path given unquoted with spaces.
+CommandLineRequest readCommandLine(const QStringList &arguments);
+
 // Finds "-output" and then "-input" (exact letter case, first occurrence, even inside a path)
 // in the joined text. The output path is everything after "-output" and one separating
 // character; the input path everything after "-input" and one character, up to the character

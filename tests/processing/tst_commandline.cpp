@@ -27,17 +27,29 @@ private slots:
             << "/in/my talk.mp3"
             << "/out/x.mp3" << true;
         QTest::newRow("output first")
-            << QStringList{"-output", "/out/a.mp3", "-input", "/in/a.mp3"} << ""
-            << "/out/a.mp3 -input /in/a.mp3" << false;
+            << QStringList{"-output", "/out/a.mp3", "-input", "/in/a.mp3"} << "/in/a.mp3"
+            << "/out/a.mp3" << true;
+        QTest::newRow("output first, unquoted spaces: no input found")
+            << QStringList{"-output", "/out/a.mp3", "-input", "/in/my", "a.mp3"} << ""
+            << "/out/a.mp3 -input /in/my a.mp3" << false;
         QTest::newRow("input alone") << QStringList{"-input", "/in/a.mp3"} << "/in/a.mp3"
                                      << "" << false;
         QTest::newRow("capitals not recognised")
             << QStringList{"-INPUT", "/in/a.mp3", "-OUTPUT", "/out/a.mp3"} << ""
             << "" << false;
+        QTest::newRow("quoted paths holding the option words are taken whole")
+            << QStringList{"-input", "/in/song -output x.mp3", "-output", "/o/-input.mp3"}
+            << "/in/song -output x.mp3"
+            << "/o/-input.mp3" << true;
+        QTest::newRow("folder named my-output, given quoted")
+            << QStringList{"-input", "/data/my-output/a.mp3", "-output", "/out/a.mp3"}
+            << "/data/my-output/a.mp3"
+            << "/out/a.mp3" << true;
         // The characters on both sides of "-output" are taken for separating blanks and dropped.
-        QTest::newRow("path holding -output is cut there")
-            << QStringList{"-input", "/data/my-output/a.mp3", "-output", "/out/a.mp3"} << "/data/m"
-            << "a.mp3 -output /out/a.mp3" << true;
+        QTest::newRow("unquoted path holding -output is cut there")
+            << QStringList{"-input", "/data/my-output/my", "a.mp3", "-output", "/out/a.mp3"}
+            << "/data/m"
+            << "my a.mp3 -output /out/a.mp3" << true;
         QTest::newRow("plain list") << QStringList{"/a.mp3", "/music"} << ""
                                     << "" << false;
         QTest::newRow("output at the very start") << QStringList{"-output"} << ""
@@ -51,7 +63,7 @@ private slots:
         QFETCH(QString, input);
         QFETCH(QString, output);
         QFETCH(bool, oneFile);
-        const CommandLineRequest request = parseCommandLine(joinArguments(arguments));
+        const CommandLineRequest request = readCommandLine(arguments);
         QCOMPARE(request.input, input);
         QCOMPARE(request.output, output);
         QCOMPARE(request.convertsOneFile(), oneFile);

@@ -49,6 +49,27 @@ private slots:
         QVERIFY(audioSeconds(work->filePath(QStringLiteral("out/-talk.mp3"))) > 1);
     }
 
+    void quotedNamesHoldingOptionWordsAreTakenWhole_data()
+    {
+        QTest::addColumn<bool>("outputFirst");
+        QTest::newRow("input first") << false;
+        QTest::newRow("output first") << true;
+    }
+    void quotedNamesHoldingOptionWordsAreTakenWhole()
+    {
+        QFETCH(bool, outputFirst);
+        const QString input = work->filePath(QStringLiteral("song -output x.mp3"));
+        const QString converted = work->filePath(QStringLiteral("out/-input y.mp3"));
+        QVERIFY(QFile::copy(talk, input));
+        const QByteArray source = readBytes(input);
+        const QStringList inputPair{QStringLiteral("-input"), input};
+        const QStringList outputPair{QStringLiteral("-output"), converted};
+        QVERIFY(run(outputFirst ? outputPair + inputPair : inputPair + outputPair));
+        QCOMPARE(exitCode, 0);
+        QVERIFY(audioSeconds(converted) > 1);
+        QCOMPARE(readBytes(input), source);
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>("arguments");
