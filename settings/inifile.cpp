@@ -11,6 +11,7 @@ namespace
 {
 const QByteArray ByteOrderMark("\xEF\xBB\xBF");
 const QString CrLf = QStringLiteral("\r\n");
+constexpr qint64 largestSettingsFile = 1024 * 1024;
 
 bool sameName(const QString &a, const QString &b)
 {
@@ -95,8 +96,11 @@ IniFile IniFile::open(const QString &fileName)
     if (!file.exists())
         return store;
     if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError && store.parse(bytes))
+        // Three short values never come near the limit: a larger file is damaged, and reading
+        // it whole would cost time and memory at every start.
+        const QByteArray bytes = file.read(largestSettingsFile + 1);
+        if (file.error() == QFileDevice::NoError && bytes.size() <= largestSettingsFile &&
+            store.parse(bytes))
             return store;
     }
     QFile::remove(fileName);

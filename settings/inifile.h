@@ -19,7 +19,8 @@ public:
     explicit IniFile(QString fileName);
 
     // Opens the store over a file: loads it when it exists, starts empty when it does not. A
-    // file that cannot be read or is not valid UTF-8 is deleted, and the store starts empty.
+    // file that cannot be read, is larger than 1 MiB or is not valid UTF-8 is deleted, and the
+    // store starts empty.
     static IniFile open(const QString &fileName);
 
     const QString &fileName() const { return m_fileName; }

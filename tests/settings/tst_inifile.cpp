@@ -216,6 +216,29 @@ private slots:
         QCOMPARE(QFile::exists(path), fileStays);
     }
 
+    void openReadsAtMostOneMebibyte_data()
+    {
+        QTest::addColumn<qsizetype>("size");
+        QTest::addColumn<int>("threshold");
+        QTest::addColumn<bool>("fileStays");
+        QTest::newRow("exactly 1 MiB: read") << qsizetype(1024 * 1024) << 30 << true;
+        QTest::newRow("one byte more: damaged") << qsizetype(1024 * 1024 + 1) << 50 << false;
+    }
+    void openReadsAtMostOneMebibyte()
+    {
+        QFETCH(qsizetype, size);
+        QFETCH(int, threshold);
+        QFETCH(bool, fileStays);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("settings.ini");
+        QByteArray bytes = "[Settings]\r\nThreshold=30\r\n;";
+        bytes += QByteArray(size - bytes.size(), 'x');
+        QVERIFY(writeBytes(path, bytes));
+        const IniFile store = IniFile::open(path);
+        QCOMPARE(store.readInteger("Settings", "Threshold", 50), threshold);
+        QCOMPARE(QFile::exists(path), fileStays);
+    }
+
     void openFileThatCannotBeReadGivesEmptyStore()
     {
         QTemporaryDir folder;

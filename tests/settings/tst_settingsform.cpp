@@ -81,6 +81,11 @@ private slots:
             << "-50 dB"
             << "0.2 s"
             << "" << Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\nDestination=\r\n\r\n";
+        QTest::newRow("larger than 1 MiB: deleted, defaults, the three values written")
+            << "[Settings]\r\nThreshold=7\r\n" + QByteArray(2 * 1024 * 1024, ';') << "-50 dB"
+            << "0.2 s"
+            << "$DESKTOP"
+            << Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\nDestination=$DESKTOP\r\n\r\n";
         QTest::newRow("8-bit code page: deleted, defaults")
             << readBytes(HUSHMILL_TEST_DATA "/latin1.ini") << "-50 dB"
             << "0.2 s"
