@@ -33,8 +33,17 @@ QString silenceCommandText(const QString &infile, const QString &outfile,
 QStringList silenceCommandArguments(const QString &infile, const QString &outfile,
                                     const SilenceSettings &settings)
 {
-    return {QStringLiteral("-y"),  QStringLiteral("-i"),    infile,
-            QStringLiteral("-af"), silenceFilter(settings), outfile};
+    // "-xerror": unless told to stop at the first error, ffmpeg 5 reports a failed write of
+    // the output (a full disk, a file-size limit) and still ends with status 0, leaving the
+    // output cut short. The price: an input with damaged frames now ends in an error too,
+    // where ffmpeg would otherwise skip the frames it cannot decode.
+    return {QStringLiteral("-xerror"),
+            QStringLiteral("-y"),
+            QStringLiteral("-i"),
+            infile,
+            QStringLiteral("-af"),
+            silenceFilter(settings),
+            outfile};
 }
 
 bool isSkippedVideo(const QString &infile)

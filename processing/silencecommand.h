@@ -26,7 +26,8 @@ QString silenceCommandText(const QString &infile, const QString &outfile,
                            const SilenceSettings &settings);
 
 // The arguments that command means, after the program name: each path whole, whatever
-// characters it holds.
+// characters it holds. They begin with "-xerror", which the log's text leaves out: ffmpeg
+// then ends with an error status at its first error, a failed write of the output among them.
 QStringList silenceCommandArguments(const QString &infile, const QString &outfile,
                                     const SilenceSettings &settings);
 

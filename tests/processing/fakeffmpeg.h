@@ -2,17 +2,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QString>
 
 // Writes an executable shell script named "ffmpeg" into `folder`, with `body` after the
-// "#!/bin/sh" line. The script sees the arguments a real ffmpeg would see; "$6" is the output.
+// "#!/bin/sh" line. The script sees the arguments a real ffmpeg would see; "$out" holds the
+// last of them, the output.
 inline QString writeFakeFfmpeg(const QString &folder, const QByteArray &body)
 {
     const QString path = QDir(folder).filePath(QStringLiteral("ffmpeg"));
     QFile script(path);
     if (!script.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QString();
-    script.write("#!/bin/sh\n" + body + '\n');
+    script.write("#!/bin/sh\nfor out; do :; done\n" + body + '\n');
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
@@ -31,4 +33,16 @@ inline QStringList recordedArguments(const QString &folder)
         arguments << QFile::decodeName(argument);
     arguments.removeLast(); // after the last terminator
     return arguments;
+}
+
+// A stand-in named "ffmpeg" in `folder` that runs the real one (found along PATH now) under a
+// file-size limit of a few kilobytes. The signal that the limit raises is ignored, so a write
+// beyond it fails the way a write to a full disk does, and ffmpeg goes on.
+inline QString writeFfmpegWithFileSizeLimit(const QString &folder)
+{
+    const QString real = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (real.isEmpty())
+        return QString();
+    return writeFakeFfmpeg(folder, "ulimit -f 16; trap '' XFSZ; exec '" + QFile::encodeName(real) +
+                                       "' \"$@\"");
 }

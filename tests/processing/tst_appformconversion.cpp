@@ -45,7 +45,7 @@ private slots:
     void logsTheCommandAndTheOutputIntoTheMemo()
     {
         QVERIFY(
-            !writeFakeFfmpeg(fakeDir->path(), "printf x > \"$6\"; pwd; printf 'last'").isEmpty());
+            !writeFakeFfmpeg(fakeDir->path(), "printf x > \"$out\"; pwd; printf 'last'").isEmpty());
         form->TrackBar1->setValue(35);
         form->TrackBar2->setValue(7);
         form->MemoCMD->setPlainText(QStringLiteral("earlier run\n"));
@@ -69,7 +69,7 @@ private slots:
 
     void windowRepaintsButRunsNoTimerAndTakesNoDropWhileFfmpegRuns()
     {
-        QVERIFY(!writeFakeFfmpeg(fakeDir->path(), "sleep 0.5; printf x > \"$6\"").isEmpty());
+        QVERIFY(!writeFakeFfmpeg(fakeDir->path(), "sleep 0.5; printf x > \"$out\"").isEmpty());
         int ticks = 0;
         QTimer timer;
         connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });

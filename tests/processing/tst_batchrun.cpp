@@ -103,8 +103,8 @@ private slots:
     {
         const QString log = work->filePath(QStringLiteral("filters.txt"));
         const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s\\n' \"$5\" >> '" + log.toLocal8Bit() +
-                                            "'; printf x > \"$6\"")
+        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s\\n' \"$6\" >> '" + log.toLocal8Bit() +
+                                            "'; printf x > \"$out\"")
                      .isEmpty());
         qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
         const QString source = folder(QStringLiteral("in"));
@@ -137,7 +137,7 @@ private slots:
     void closingTheWindowEndsTheRunAfterTheCurrentRow()
     {
         const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf x > \"$6\"").isEmpty());
+        QVERIFY(!writeFakeFfmpeg(fakes, "printf x > \"$out\"").isEmpty());
         qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
         form->FileList->add({QStringLiteral("/in/one.mp3"), QStringLiteral("/in/two.mp3")});
         form->Edit1->setText(folder(QStringLiteral("out")));
@@ -151,10 +151,25 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    void failedWriteOfTheOutputIsAnErrorAndLeavesNothing()
+    {
+        const QString fakes = folder(QStringLiteral("fakes"));
+        QVERIFY(!writeFfmpegWithFileSizeLimit(fakes).isEmpty());
+        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        const QString out = folder(QStringLiteral("out"));
+        form->FileList->add({talk});
+        form->Edit1->setText(out);
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        QCOMPARE(results(), QStringList({"Error"}));
+        QVERIFY(form->MemoCMD->toPlainText().contains(QStringLiteral("File too large")));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
     void relativeTargetFolderMeansTheCurrentFolder()
     {
         const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s' \"$6\" > \"$6\"").isEmpty());
+        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s' \"$out\" > \"$out\"").isEmpty());
         qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(work->path());

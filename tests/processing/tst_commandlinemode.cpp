@@ -47,7 +47,7 @@ private slots:
         QTest::addColumn<bool>("inputExists");
         QTest::addColumn<QString>("status");
         QTest::newRow("input missing")
-            << QByteArray("printf x > \"$6\"") << false << "File not found!";
+            << QByteArray("printf x > \"$out\"") << false << "File not found!";
         QTest::newRow("conversion fails") << QByteArray("exit 1") << true << "Error";
     }
     void singleFile()

@@ -84,6 +84,29 @@ private slots:
         QVERIFY(!QFile::exists(fakeDir->filePath(QStringLiteral("injected"))));
     }
 
+    void failedWriteOfTheOutputIsAnError_data()
+    {
+        QTest::addColumn<QString>("name");
+        // ffmpeg 5 answers success for these when it cannot write the output.
+        QTest::newRow("mp3") << "talk.mp3";
+        QTest::newRow("m4a") << "talk.m4a";
+        QTest::newRow("wav") << "talk.wav";
+    }
+    void failedWriteOfTheOutputIsAnError()
+    {
+        QFETCH(QString, name);
+        const QString in = inWork(QStringLiteral("in-") + name);
+        QVERIFY(makeTestAudio(in, 2));
+        const QByteArray source = readFile(in);
+        QVERIFY(!writeFfmpegWithFileSizeLimit(fakeFolder()).isEmpty());
+        const QString out = inWork(name);
+        TextLog log;
+        QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log), QStringLiteral("Error"));
+        QVERIFY2(log.text.contains(QStringLiteral("File too large")), qPrintable(log.text));
+        QVERIFY(!QFile::exists(out));
+        QCOMPARE(readFile(in), source);
+    }
+
     void unreadableInputIsAnErrorAndTheOutputUntouched()
     {
         // The output path is the input itself: the file must survive.
@@ -140,20 +163,20 @@ private slots:
         QTest::addColumn<QByteArray>("before"); // at the output path; "-" for nothing
         QTest::addColumn<QString>("result");
         QTest::addColumn<QByteArray>("after"); // "-" for nothing
-        QTest::newRow("writes output") << QByteArray("printf sound > \"$6\"") << QByteArray("-")
+        QTest::newRow("writes output") << QByteArray("printf sound > \"$out\"") << QByteArray("-")
                                        << "OK" << QByteArray("sound");
         QTest::newRow("leaves an empty file")
-            << QByteArray(": > \"$6\"") << QByteArray("-") << "Error" << QByteArray("-");
+            << QByteArray(": > \"$out\"") << QByteArray("-") << "Error" << QByteArray("-");
         QTest::newRow("writes nothing") << QByteArray("echo 'Invalid argument'") << QByteArray("-")
                                         << "Error" << QByteArray("-");
         QTest::newRow("fails after writing a part")
-            << QByteArray("printf part > \"$6\"; exit 1") << QByteArray("-") << "Error"
+            << QByteArray("printf part > \"$out\"; exit 1") << QByteArray("-") << "Error"
             << QByteArray("-");
         QTest::newRow("killed after writing a part")
-            << QByteArray("printf part > \"$6\"; kill -KILL $$") << QByteArray("-") << "Error"
+            << QByteArray("printf part > \"$out\"; kill -KILL $$") << QByteArray("-") << "Error"
             << QByteArray("-");
         QTest::newRow("overwrites a file, then fails")
-            << QByteArray("printf part > \"$6\"; exit 1") << QByteArray("old content") << "Error"
+            << QByteArray("printf part > \"$out\"; exit 1") << QByteArray("old content") << "Error"
             << QByteArray("-");
         QTest::newRow("fails without touching a file")
             << QByteArray("exit 1") << QByteArray("old content") << "Error"
@@ -184,13 +207,14 @@ private slots:
 
     void fakeSeesTheArgumentsOfTheCommand()
     {
-        QVERIFY(!writeFakeFfmpeg(fakeFolder(), recordArguments + "; printf x > \"$6\"").isEmpty());
+        QVERIFY(
+            !writeFakeFfmpeg(fakeFolder(), recordArguments + "; printf x > \"$out\"").isEmpty());
         const QString in = inWork(QStringLiteral("a \"quoted\"\nname $(touch injected).mp3"));
         const QString out = inWork(QStringLiteral("`touch injected`.mp3"));
         TextLog log;
         QCOMPARE(convertWithFFmpeg(in, out, {35, 7}, fakeFolder(), log), QStringLiteral("OK"));
         QCOMPARE(recordedArguments(fakeFolder()),
-                 QStringList({"-y", "-i", in, "-af",
+                 QStringList({"-xerror", "-y", "-i", in, "-af",
                               "silenceremove=start_periods=1:start_threshold=-35dB"
                               ":start_duration=0.7:stop_periods=-1:stop_threshold=-35dB"
                               ":stop_duration=0.7",
@@ -233,7 +257,7 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QString, result);
         QFETCH(bool, remains);
-        QVERIFY(!writeFakeFfmpeg(fakeFolder(), "printf x > \"$6\"").isEmpty());
+        QVERIFY(!writeFakeFfmpeg(fakeFolder(), "printf x > \"$out\"").isEmpty());
         const QString out = inWork(QStringLiteral("out") + name.right(4));
         if (before != "-")
             QVERIFY(writeFile(out, before));

@@ -1,11 +1,9 @@
+#include "headlessprogram.h"
 #include "testaudio.h"
-#include "tests/testfiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 // The built program run without a display, as from a script on a server: it converts what
 // its command line names and ends with a status that tells how it went.
@@ -23,17 +21,13 @@ private slots:
 
     void init()
     {
-        // A copy of the program alone in a fresh folder keeps its settings out of the build.
-        work = std::make_unique<QTemporaryDir>();
-        QDir(work->path()).mkpath(QStringLiteral("program"));
-        QDir(work->path()).mkpath(QStringLiteral("home"));
-        program = work->filePath(QStringLiteral("program/hushmill"));
-        QVERIFY(QFile::copy(QStringLiteral(HUSHMILL_EXECUTABLE), program));
+        program.emplace();
+        QVERIFY(program->isValid());
     }
 
     void convertsOneFileAndEnds()
     {
-        const QString converted = work->filePath(QStringLiteral("out/new/talk.mp3"));
+        const QString converted = program->inWork(QStringLiteral("out/new/talk.mp3"));
         QVERIFY(run({QStringLiteral("-input"), talk, QStringLiteral("-output"), converted}));
         QCOMPARE(exitCode, 0);
         QVERIFY(audioSeconds(converted) > 1);
@@ -42,11 +36,11 @@ private slots:
 
     void relativePathsFromTheCurrentFolder()
     {
-        QVERIFY(QFile::copy(talk, work->filePath(QStringLiteral("-talk.mp3"))));
+        QVERIFY(QFile::copy(talk, program->inWork(QStringLiteral("-talk.mp3"))));
         QVERIFY(run({QStringLiteral("-input"), QStringLiteral("-talk.mp3"),
                      QStringLiteral("-output"), QStringLiteral("out/-talk.mp3")}));
         QCOMPARE(exitCode, 0);
-        QVERIFY(audioSeconds(work->filePath(QStringLiteral("out/-talk.mp3"))) > 1);
+        QVERIFY(audioSeconds(program->inWork(QStringLiteral("out/-talk.mp3"))) > 1);
     }
 
     void quotedNamesHoldingOptionWordsAreTakenWhole_data()
@@ -58,8 +52,8 @@ private slots:
     void quotedNamesHoldingOptionWordsAreTakenWhole()
     {
         QFETCH(bool, outputFirst);
-        const QString input = work->filePath(QStringLiteral("song -output x.mp3"));
-        const QString converted = work->filePath(QStringLiteral("out/-input y.mp3"));
+        const QString input = program->inWork(QStringLiteral("song -output x.mp3"));
+        const QString converted = program->inWork(QStringLiteral("out/-input y.mp3"));
         QVERIFY(QFile::copy(talk, input));
         const QByteArray source = readBytes(input);
         const QStringList inputPair{QStringLiteral("-input"), input};
@@ -91,24 +85,23 @@ private slots:
 
     void conversionErrorEndsNonZero()
     {
-        const QString text = work->filePath(QStringLiteral("not-audio.mp3"));
+        const QString text = program->inWork(QStringLiteral("not-audio.mp3"));
         QVERIFY(writeBytes(text, "this is no audio"));
         QVERIFY(run({QStringLiteral("-input"), text, QStringLiteral("-output"),
-                     work->filePath(QStringLiteral("out/x.mp3"))}));
+                     program->inWork(QStringLiteral("out/x.mp3"))}));
         QVERIFY(exitCode != 0);
         QVERIFY2(errors.contains(QStringLiteral("Error")), qPrintable(errors));
     }
 
     void listFormRunsTheBatchIntoTheStoredTarget()
     {
-        const QString music = work->filePath(QStringLiteral("music"));
+        const QString music = program->inWork(QStringLiteral("music"));
         QDir().mkpath(music);
         QVERIFY(QFile::copy(talk, music + QStringLiteral("/a.mp3")));
         QVERIFY(writeBytes(music + QStringLiteral("/b.mp3"), "broken"));
         QVERIFY(writeBytes(music + QStringLiteral("/c.txt"), "ignored"));
-        const QString target = work->filePath(QStringLiteral("target"));
-        QVERIFY(writeBytes(work->filePath(QStringLiteral("program/settings.ini")),
-                           "[Settings]\r\nDestination=" + target.toUtf8() + "\r\n"));
+        const QString target = program->inWork(QStringLiteral("target"));
+        QVERIFY(program->setTargetFolder(target));
 
         QVERIFY(run({music}));
         QCOMPARE(output.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
@@ -126,28 +119,16 @@ private slots:
 private:
     bool run(const QStringList &arguments)
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("DISPLAY"));
-        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        environment.insert(QStringLiteral("HOME"), work->filePath(QStringLiteral("home")));
-        environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(work->path());
-        process.start(program, arguments);
-        if (!process.waitForFinished(120000))
-            return false;
-        exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        output = QString::fromLocal8Bit(process.readAllStandardOutput());
-        errors = QString::fromLocal8Bit(process.readAllStandardError());
-        return true;
+        const HeadlessRun ended = program->run(arguments);
+        exitCode = ended.exitCode;
+        output = QString::fromLocal8Bit(ended.output);
+        errors = QString::fromLocal8Bit(ended.errors);
+        return ended.finished;
     }
 
     QTemporaryDir audio;
     QString talk;
-    std::unique_ptr<QTemporaryDir> work;
-    QString program;
+    std::optional<HeadlessProgram> program;
     int exitCode = -1;
     QString output;
     QString errors;

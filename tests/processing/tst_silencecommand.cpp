@@ -57,7 +57,7 @@ private slots:
                  QStringLiteral("ffmpeg -y -i \"/music/my talk.mp3\" -af ") + filter +
                      QStringLiteral(" \"/out/my talk (2).mp3\""));
         QCOMPARE(silenceCommandArguments(in, out, {20, 2}),
-                 QStringList({"-y", "-i", in, "-af", filter, out}));
+                 QStringList({"-xerror", "-y", "-i", in, "-af", filter, out}));
     }
 
     void extensions_data()

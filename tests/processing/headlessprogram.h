@@ -1,0 +1,92 @@
+#pragma once
+
+#include "tests/testfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+// How a run of the program ended, and what it printed.
+struct HeadlessRun {
+    bool finished = false; // ended within the time allowed
+    int exitCode = -1;     // -1 when it was ended by a signal
+    QByteArray output;
+    QByteArray errors;
+
+    // The lines of standard output.
+    QList<QByteArray> rows() const { return output.split('\n').mid(0, output.count('\n')); }
+};
+
+// The built program copied alone into a fresh folder, run without a display, as from a script
+// on a server: its settings stay out of the build, its home is a folder of its own, and the
+// current folder of every run is the work folder. An "ffmpeg" placed in the program folder is
+// the one the program finds first.
+class HeadlessProgram
+{
+public:
+    HeadlessProgram()
+    {
+        QDir(work.path()).mkpath(QStringLiteral("program"));
+        QDir(work.path()).mkpath(QStringLiteral("home"));
+        copied = QFile::copy(QStringLiteral(HUSHMILL_EXECUTABLE), executable());
+    }
+
+    bool isValid() const { return work.isValid() && copied; }
+    QString executable() const { return programFolder() + QStringLiteral("/hushmill"); }
+    QString programFolder() const { return work.filePath(QStringLiteral("program")); }
+    QString workFolder() const { return work.path(); }
+    QString inWork(const QString &name) const { return work.filePath(name); }
+
+    // The target folder of list runs, stored the way the window stores it.
+    bool setTargetFolder(const QString &folder) const
+    {
+        return writeBytes(programFolder() + QStringLiteral("/settings.ini"),
+                          "[Settings]\r\nDestination=" + folder.toUtf8() + "\r\n");
+    }
+
+    // Prepares `process` to run `program` (the copy, or a tool that starts it) with `arguments`.
+    void prepare(QProcess &process, const QString &program, const QStringList &arguments) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
+        environment.insert(QStringLiteral("HOME"), work.filePath(QStringLiteral("home")));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(work.path());
+        process.setProgram(program);
+        process.setArguments(arguments);
+    }
+
+    // Runs the copy with `arguments` to its end.
+    HeadlessRun run(const QStringList &arguments) const
+    {
+        return runThrough(executable(), arguments);
+    }
+
+    // Runs `program` (the copy, or a tool that starts it) to its end.
+    HeadlessRun runThrough(const QString &program, const QStringList &arguments) const
+    {
+        QProcess process;
+        prepare(process, program, arguments);
+        process.start();
+        return finish(process);
+    }
+
+    // Waits for a started run to end and collects what it printed.
+    static HeadlessRun finish(QProcess &process)
+    {
+        HeadlessRun result;
+        result.finished = process.waitForFinished(120000);
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.output = process.readAllStandardOutput();
+        result.errors = process.readAllStandardError();
+        return result;
+    }
+
+private:
+    QTemporaryDir work;
+    bool copied = false;
+};
