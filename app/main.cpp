@@ -3,10 +3,15 @@
 #include "app/application.h"
 #include "platform/display.h"
 #include "platform/namedmutex.h"
+#include "platform/terminationsignals.h"
+#include "processing/runningwork.h"
 #include "webservice/postform.h"
 
 int main(int argc, char *argv[])
 {
+    // Before any thread starts. A signal to end ends the running ffmpeg and removes its
+    // unfinished output first.
+    platform::endOnTerminationSignals(runningwork::endForExit);
     const WebClientSetup webClient;
     platform::holdNamedMutex(QStringLiteral("QUONDEL_Hushmill"));
 

@@ -17,7 +17,9 @@ struct ExitStatus {
 
 // A child process whose standard output and standard error flow into one pipe that only this
 // process reads. Its standard input is /dev/null, and it inherits no other descriptor of ours.
-// The destructor closes the pipe and reaps a child that was started and not yet waited for.
+// The child is killed when the thread that started it ends (and so when this process ends, however
+// it ends), so that it never runs on as an orphan. The destructor closes the pipe, and ends and
+// reaps a child that was started and not yet waited for.
 class ChildProcess
 {
 public:
@@ -41,11 +43,19 @@ public:
     // running then.
     std::optional<ExitStatus> wait(int timeoutMs);
 
+    // Kills the child and whatever it started (its process group) and waits, a few seconds at
+    // most, until the child has ended, without reaping it: wait() still reports how it ended.
+    // Safe to call from any thread while the owner reads or waits; nothing happens when the
+    // child has ended already.
+    void end() const;
+
 private:
     void closeOutput();
 
     int m_output = -1;
-    int m_pid = -1;
+    int m_pid = -1;        // until reaped
+    int m_startedPid = -1; // never changes once started, for end()
+    int m_pidfd = -1;      // names the child until the destructor, for end()
 };
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/childprocess.h"
 #include "platform/localecharset.h"
 #include "processing/logsink.h"
+#include "processing/runningwork.h"
 
 #include <QElapsedTimer>
 #include <QStandardPaths>
@@ -90,7 +91,8 @@ bool run(const QString &program, const QStringList &arguments, const QString &wo
         return false;
     }
     platform::ChildProcess child;
-    if (const int error = child.start(path, arguments, workingFolder); error != 0) {
+    const runningwork::RunningChild running(child, path, arguments, workingFolder);
+    if (const int error = running.startError(); error != 0) {
         log.appendText(complaint(program, error));
         return false;
     }

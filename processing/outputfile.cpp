@@ -32,10 +32,10 @@ FileStamp::FileStamp(const QString &path) : m_path(path)
     }
 }
 
-void FileStamp::removeIfWrittenSince() const
+void FileStamp::removeWhatWasWrittenSince() const
 {
     const FileStamp now(m_path);
-    if (now.m_isFile && !sameAs(now))
+    if (now.m_isFile && (!sameAs(now) || now.m_size == 0))
         QFile::remove(m_path);
 }
 

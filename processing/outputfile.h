@@ -17,9 +17,9 @@ class FileStamp
 public:
     explicit FileStamp(const QString &path);
 
-    // Deletes the file at the path when it was created or changed since the stamp was taken;
-    // a file the run never touched stays.
-    void removeIfWrittenSince() const;
+    // Deletes the file at the path when it was created or changed since the stamp was taken,
+    // or is empty; a file with content that nobody touched stays.
+    void removeWhatWasWrittenSince() const;
 
 private:
     bool sameAs(const FileStamp &other) const;

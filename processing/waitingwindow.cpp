@@ -1,5 +1,7 @@
 #include "processing/waitingwindow.h"
 
+#include "processing/runningwork.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
@@ -32,7 +34,10 @@ bool WaitingWindow::eventFilter(QObject *watched, QEvent *event)
         return true;
     case QEvent::Close:
         if (watched == m_window) {
+            // Closing ends the program at once: the conversion is ended (and removes its
+            // unfinished output), and the window closes when the wait is over.
             m_closeRequested = true;
+            runningwork::stopChildren();
             event->ignore();
             return true;
         }

@@ -7,8 +7,8 @@ class QWidget;
 // Keeps a window alive while its thread waits on a child process, the way a window whose thread
 // is busy should behave: it repaints and answers the desktop's pings, but takes no input. Mouse
 // and key input wait in the window system's queue and timers wait too, so no handler and no
-// timer (TimerParam, TimerChecker) runs before the wait ends. Drops are refused, and a request
-// to close the window is carried out once the wait is over.
+// timer (TimerParam, TimerChecker) runs before the wait ends. Drops are refused. A request to
+// close the window ends the running children, so the wait ends at once, and is carried out then.
 //
 // Posted events still run, since layouts and repaints travel as posted events; so a handler
 // connected through a queued call would run too, and none of the window's handlers is.

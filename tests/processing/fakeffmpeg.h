@@ -46,3 +46,17 @@ inline QString writeFfmpegWithFileSizeLimit(const QString &folder)
     return writeFakeFfmpeg(folder, "ulimit -f 16; trap '' XFSZ; exec '" + QFile::encodeName(real) +
                                        "' \"$@\"");
 }
+
+// A stand-in named "ffmpeg" in `folder` that writes its process number to `pidFile` and becomes
+// the real ffmpeg. For an input whose name ends in "slow.mp3" the real one reads at the pace
+// of playback, so that a test can act while it is writing.
+inline QString writeFfmpegPacedForSlowInputs(const QString &folder, const QString &pidFile)
+{
+    const QString real = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (real.isEmpty())
+        return QString();
+    return writeFakeFfmpeg(folder, "case \"$*\" in *slow.mp3*) set -- -re \"$@\";; esac\n"
+                                   "echo $$ > '" +
+                                       QFile::encodeName(pidFile) + "'\nexec '" +
+                                       QFile::encodeName(real) + "' \"$@\"");
+}

@@ -67,9 +67,11 @@ private slots:
         QVERIFY(form->MemoCMD->toPlainText().endsWith(QStringLiteral("***\nVideo file skipped\n")));
     }
 
-    void windowRepaintsButRunsNoTimerAndTakesNoDropWhileFfmpegRuns()
+    void windowRepaintsButRunsNoTimerAndTakesNoDropWhileFfmpegRunsAndCloseEndsIt()
     {
-        QVERIFY(!writeFakeFfmpeg(fakeDir->path(), "sleep 0.5; printf x > \"$out\"").isEmpty());
+        QVERIFY(!writeFakeFfmpeg(fakeDir->path(),
+                                 "printf part > \"$out\"; sleep 60; printf x > \"$out\"")
+                     .isEmpty());
         int ticks = 0;
         QTimer timer;
         connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -78,7 +80,11 @@ private slots:
         bool running = false;
         int paintsWhileRunning = 0;
         bool dropAccepted = true;
-        PaintCounter counter([&] { paintsWhileRunning += running ? 1 : 0; });
+        // The window is closed once it has painted during the run.
+        PaintCounter counter([&] {
+            if (running && paintsWhileRunning++ == 0)
+                QMetaObject::invokeMethod(form.get(), &QWidget::close, Qt::QueuedConnection);
+        });
         form->installEventFilter(&counter);
         // Runs at the first moment the window is kept alive during the conversion.
         QMetaObject::invokeMethod(
@@ -91,7 +97,6 @@ private slots:
                                       Qt::NoModifier);
                 QCoreApplication::sendEvent(form.get(), &enter);
                 dropAccepted = enter.isAccepted();
-                form->close();
             },
             Qt::QueuedConnection);
 
@@ -99,7 +104,9 @@ private slots:
         const QString result = form->FFmpegIleDonustur(workDir->filePath(QStringLiteral("a.mp3")),
                                                        workDir->filePath(QStringLiteral("b.mp3")));
         running = false;
-        QCOMPARE(result, QStringLiteral("OK"));
+        // Closing ended the conversion at once, and what it had written went with it.
+        QCOMPARE(result, QStringLiteral("Error"));
+        QVERIFY(!QFile::exists(workDir->filePath(QStringLiteral("b.mp3"))));
         QVERIFY(paintsWhileRunning > 0);
         QCOMPARE(ticks, 0);
         QVERIFY(!dropAccepted);

@@ -166,6 +166,27 @@ private slots:
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
+    void closingTheWindowDuringAConversionEndsItAndRemovesItsOutput()
+    {
+        const QString fakes = folder(QStringLiteral("fakes"));
+        QVERIFY(
+            !writeFakeFfmpeg(fakes, "printf part > \"$out\"; echo writing; sleep 60").isEmpty());
+        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        form->FileList->add({QStringLiteral("/in/one.mp3"), QStringLiteral("/in/two.mp3")});
+        const QString out = folder(QStringLiteral("out"));
+        form->Edit1->setText(out);
+        connect(form->MemoCMD, &QPlainTextEdit::textChanged, this, [&] {
+            if (form->MemoCMD->toPlainText().contains(QStringLiteral("writing")))
+                form->close();
+        });
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        QCOMPARE(results(), QStringList({"Error", ""}));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QTRY_VERIFY(!form->isVisible());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
     void relativeTargetFolderMeansTheCurrentFolder()
     {
         const QString fakes = folder(QStringLiteral("fakes"));

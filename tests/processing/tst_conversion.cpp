@@ -205,6 +205,35 @@ private slots:
             QCOMPARE(readFile(out), after);
     }
 
+    void errorDuringTheRunEndsFfmpegAndRemovesItsOutput()
+    {
+        // A log that fails once ffmpeg has begun to write: the error unwinds the conversion.
+        class FailingLog : public TextLog
+        {
+        public:
+            void appendText(const QString &appended) override
+            {
+                if (appended.contains(QStringLiteral("writing")))
+                    throw std::runtime_error("log full");
+                TextLog::appendText(appended);
+            }
+        };
+        const QString pidFile = inWork(QStringLiteral("ffmpeg.pid"));
+        QVERIFY(!writeFakeFfmpeg(fakeFolder(), "printf part > \"$out\"; echo $$ > '" +
+                                                   QFile::encodeName(pidFile) +
+                                                   "'; echo writing; sleep 60")
+                     .isEmpty());
+        const QString out = inWork(QStringLiteral("out.mp3"));
+        FailingLog log;
+        QCOMPARE(
+            convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log),
+            QStringLiteral("Error"));
+        QVERIFY(!QFile::exists(out));
+        const QString pid = QString::fromLatin1(readFile(pidFile).trimmed());
+        QVERIFY(!pid.isEmpty());
+        QVERIFY(!QFile::exists(QStringLiteral("/proc/") + pid)); // ended and reaped
+    }
+
     void fakeSeesTheArgumentsOfTheCommand()
     {
         QVERIFY(

@@ -3,9 +3,11 @@
 #include "testaudio.h"
 
 #include <QCryptographicHash>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
+#include <csignal>
 #include <optional>
 
 namespace
@@ -18,6 +20,15 @@ QByteArray hashOf(const QString &path)
 QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+// Whether the process runs still: one that has ended and waits to be reaped does not.
+bool isRunning(const QByteArray &pid)
+{
+    const QByteArray stat = readBytes(QStringLiteral("/proc/") +
+                                      QString::fromLatin1(pid.trimmed()) + QStringLiteral("/stat"));
+    const qsizetype state = stat.lastIndexOf(") ");
+    return state >= 0 && stat.size() > state + 2 && stat[state + 2] != 'Z';
 }
 } // namespace
 
@@ -82,6 +93,66 @@ private slots:
                       "sh", disk, program->executable(), talk});
         QVERIFY(run.finished);
         QCOMPARE(run.rows(), QList<QByteArray>({"Error\t" + talk.toUtf8(), "status 1"}));
+    }
+
+    void signalEndsTheRunWithNothingLeft_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("list");
+        QTest::newRow("SIGTERM, one file") << int(SIGTERM) << false;
+        QTest::newRow("SIGTERM, a list") << int(SIGTERM) << true;
+        QTest::newRow("SIGHUP, a list") << int(SIGHUP) << true;
+        QTest::newRow("SIGINT, one file") << int(SIGINT) << false;
+    }
+    void signalEndsTheRunWithNothingLeft()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, list);
+        const QString pidFile = program->inWork(QStringLiteral("ffmpeg.pid"));
+        QVERIFY(!writeFfmpegPacedForSlowInputs(program->programFolder(), pidFile).isEmpty());
+        const QString first = program->inWork(QStringLiteral("first.mp3"));
+        const QString slow = program->inWork(QStringLiteral("slow.mp3"));
+        QVERIFY(QFile::copy(talk, first) && QFile::copy(talk, slow));
+        const QString out = program->inWork(QStringLiteral("out"));
+        QVERIFY(program->setTargetFolder(out));
+
+        QProcess run;
+        program->prepare(run, program->executable(),
+                         list ? QStringList{first, slow}
+                              : QStringList{"-input", slow, "-output", out + "/slow.mp3"});
+        run.start();
+        // Mid-file: ffmpeg has opened the output of the slow input and is writing it.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out + QStringLiteral("/slow.mp3")), 60000);
+        const QByteArray ffmpeg = readBytes(pidFile);
+        QVERIFY(isRunning(ffmpeg));
+        QCOMPARE(::kill(pid_t(run.processId()), signal), 0);
+
+        const HeadlessRun ended = HeadlessProgram::finish(run);
+        QVERIFY(ended.finished);
+        QCOMPARE(ended.exitCode, 128 + signal);
+        QVERIFY(!isRunning(ffmpeg));
+        QCOMPARE(entriesOf(out), list ? QStringList{"first.mp3"} : QStringList());
+        QCOMPARE(hashOf(slow), talkHash);
+        QCOMPARE(hashOf(first), talkHash);
+    }
+
+    void killedProgramTakesFfmpegWithIt()
+    {
+        // SIGKILL leaves the program no way out of its own: ffmpeg must not run on regardless.
+        const QString pidFile = program->inWork(QStringLiteral("ffmpeg.pid"));
+        QVERIFY(!writeFfmpegPacedForSlowInputs(program->programFolder(), pidFile).isEmpty());
+        const QString slow = program->inWork(QStringLiteral("slow.mp3"));
+        QVERIFY(QFile::copy(talk, slow));
+        const QString out = program->inWork(QStringLiteral("out/slow.mp3"));
+        QProcess run;
+        program->prepare(run, program->executable(), {"-input", slow, "-output", out});
+        run.start();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out), 60000);
+        const QByteArray ffmpeg = readBytes(pidFile);
+        QVERIFY(isRunning(ffmpeg));
+        run.kill();
+        QVERIFY(HeadlessProgram::finish(run).finished);
+        QTRY_VERIFY(!isRunning(ffmpeg));
     }
 
 private:

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform
+{
+class ChildProcess;
+}
+
+// What the conversions have under way: the children running and the outputs not yet complete.
+// Every way out of a conversion goes through here, so that no child runs on and no unfinished
+// output stays under its name:
+// - an error unwinding a conversion: the destructors of RunningChild and UnfinishedOutput;
+// - the window closed during a conversion (and any later way to stop one): stopChildren();
+// - a termination signal: endForExit(), right before the process ends.
+// The lists are safe to use from any thread.
+namespace runningwork
+{
+
+// A child started as a running child; listed until destroyed (before the child itself).
+class RunningChild
+{
+public:
+    // Starts `child` (see platform::ChildProcess::start) unless the program is ending, which
+    // answers ECANCELED. Returns 0 or the error number.
+    RunningChild(platform::ChildProcess &child, const QString &programPath,
+                 const QStringList &arguments, const QString &workingFolder);
+    ~RunningChild();
+    RunningChild(const RunningChild &) = delete;
+    RunningChild &operator=(const RunningChild &) = delete;
+
+    int startError() const { return m_startError; }
+
+private:
+    platform::ChildProcess &m_child;
+    int m_startError = 0;
+};
+
+// An output about to be written at `path`, listed until destroyed. Unless keep() was called,
+// the destructor removes what the run left there: a file that was not there when the output
+// was listed, or one that changed since, or an empty one. A file that stood there untouched
+// stays.
+class UnfinishedOutput
+{
+public:
+    explicit UnfinishedOutput(const QString &path);
+    ~UnfinishedOutput();
+    UnfinishedOutput(const UnfinishedOutput &) = delete;
+    UnfinishedOutput &operator=(const UnfinishedOutput &) = delete;
+
+    // Whatever stands at the path now stays: the output is complete, or nothing was written.
+    void keep();
+
+private:
+    QString m_path;
+};
+
+// Ends every running child and waits until each has ended. The conversions they belong to then
+// fail, and remove their unfinished outputs themselves.
+void stopChildren();
+
+// Ends every running child, removes every unfinished output, and refuses to start children
+// from then on: the process is about to end.
+void endForExit();
+
+} // namespace runningwork
