@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -17,6 +18,16 @@ bool canCreateNewFile(const QString &path)
     ::close(fd);
     ::unlink(name.constData());
     return true;
+}
+
+int createNewFile(const QString &path)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    return 0;
 }
 
 } // namespace platform

@@ -9,11 +9,16 @@ namespace platform
 
 bool isSameFile(const QString &first, const QString &second)
 {
-    struct stat a;
-    struct stat b;
-    return ::stat(QFile::encodeName(first).constData(), &a) == 0 &&
-           ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev &&
-           a.st_ino == b.st_ino;
+    const std::optional<FileIdentity> a = fileIdentity(first);
+    return a && a == fileIdentity(second);
+}
+
+std::optional<FileIdentity> fileIdentity(const QString &path)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{quint64(status.st_dev), quint64(status.st_ino)};
 }
 
 } // namespace platform

@@ -26,6 +26,7 @@ FileStamp::FileStamp(const QString &path) : m_path(path)
     const QFileInfo info(path);
     m_isFile = info.isFile();
     if (m_isFile) {
+        m_identity = platform::fileIdentity(path);
         m_size = info.size();
         m_modified = info.lastModified();
         m_changed = info.metadataChangeTime();
@@ -39,8 +40,14 @@ void FileStamp::removeWhatWasWrittenSince() const
         QFile::remove(m_path);
 }
 
+void FileStamp::removeIfSameFile() const
+{
+    if (m_identity && platform::fileIdentity(m_path) == m_identity)
+        QFile::remove(m_path);
+}
+
 bool FileStamp::sameAs(const FileStamp &other) const
 {
-    return m_isFile == other.m_isFile && m_size == other.m_size && m_modified == other.m_modified &&
-           m_changed == other.m_changed;
+    return m_isFile == other.m_isFile && m_identity == other.m_identity && m_size == other.m_size &&
+           m_modified == other.m_modified && m_changed == other.m_changed;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/samefile.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -21,11 +23,16 @@ public:
     // or is empty; a file with content that nobody touched stays.
     void removeWhatWasWrittenSince() const;
 
+    // Deletes the file at the path when it is still the file stamped, whatever was written
+    // into it; one put in its place since stays.
+    void removeIfSameFile() const;
+
 private:
     bool sameAs(const FileStamp &other) const;
 
     QString m_path;
     bool m_isFile = false;
+    std::optional<platform::FileIdentity> m_identity;
     qint64 m_size = -1;
     QDateTime m_modified;
     QDateTime m_changed;

@@ -1,8 +1,12 @@
 #include "processing/outputpath.h"
 
 #include "app/apperror.h"
-#include "app/folders.h"
 #include "processing/fileextension.h"
+#include "processing/runningwork.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
 
 QString outputPathFor(const QString &targetFolder, const QString &input)
 {
@@ -14,15 +18,16 @@ QString MakeUniqueFileName(const QString &path)
 {
     if (path.contains(QChar(0)))
         throw AppError(QStringLiteral("Invalid characters in path"));
-    if (!fileExists(path))
-        return path;
-
     const QString extension = fileExtension(path);
     const QString stem = path.chopped(extension.size());
-    for (qint64 n = 2;; ++n) {
-        const QString candidate =
-            stem + QStringLiteral(" (") + QString::number(n) + QLatin1Char(')') + extension;
-        if (!fileExists(candidate))
+    for (qint64 n = 1;; ++n) {
+        const QString candidate = n == 1 ? path
+                                         : stem + QStringLiteral(" (") + QString::number(n) +
+                                               QLatin1Char(')') + extension;
+        const int error = runningwork::reserve(candidate);
+        // A folder does not make a name taken; a name that cannot be created at all is left
+        // to ffmpeg, whose complaint then shows why.
+        if (error != EEXIST || QFileInfo(candidate).isDir())
             return candidate;
     }
 }

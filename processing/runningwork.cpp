@@ -1,6 +1,7 @@
 #include "processing/runningwork.h"
 
 #include "platform/childprocess.h"
+#include "platform/newfile.h"
 #include "processing/outputfile.h"
 
 #include <QHash>
@@ -14,11 +15,24 @@ namespace runningwork
 
 namespace
 {
+struct Output {
+    FileStamp before; // what stood at the path when it was listed
+    bool reserved = false;
+
+    void removeWhatRunsLeft() const
+    {
+        if (reserved)
+            before.removeIfSameFile();
+        else
+            before.removeWhatWasWrittenSince();
+    }
+};
+
 struct Lists {
     std::mutex lock;
     bool ending = false;
     QList<platform::ChildProcess *> children;
-    QHash<QString, FileStamp> outputs; // what stood at each path when it was listed
+    QHash<QString, Output> outputs;
 };
 
 Lists &lists()
@@ -58,11 +72,26 @@ RunningChild::~RunningChild()
     listed.children.removeOne(&m_child);
 }
 
+int reserve(const QString &path)
+{
+    // Created under the lock, so that a reserved name is either listed before the program
+    // removes the unfinished outputs, or not created at all.
+    Lists &listed = lists();
+    const std::lock_guard guard(listed.lock);
+    if (listed.ending)
+        return ECANCELED;
+    if (const int error = platform::createNewFile(path); error != 0)
+        return error;
+    listed.outputs.insert(path, {FileStamp(path), true});
+    return 0;
+}
+
 UnfinishedOutput::UnfinishedOutput(const QString &path) : m_path(path)
 {
     Lists &listed = lists();
     const std::lock_guard guard(listed.lock);
-    listed.outputs.insert(path, FileStamp(path));
+    if (!listed.outputs.contains(path)) // a reserved name keeps what its reservation knows
+        listed.outputs.insert(path, {FileStamp(path), false});
 }
 
 UnfinishedOutput::~UnfinishedOutput()
@@ -72,7 +101,7 @@ UnfinishedOutput::~UnfinishedOutput()
     const auto found = listed.outputs.constFind(m_path);
     if (found == listed.outputs.cend())
         return; // kept, or removed on the way out of the program
-    found->removeWhatWasWrittenSince();
+    found->removeWhatRunsLeft();
     listed.outputs.erase(found);
 }
 
@@ -97,8 +126,8 @@ void endForExit()
     listed.ending = true;
     // The children first: none may write an output after it is removed.
     endChildren(listed);
-    for (const FileStamp &before : std::as_const(listed.outputs))
-        before.removeWhatWasWrittenSince();
+    for (const Output &output : std::as_const(listed.outputs))
+        output.removeWhatRunsLeft();
     listed.outputs.clear();
 }
 

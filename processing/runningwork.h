@@ -37,10 +37,16 @@ private:
     int m_startError = 0;
 };
 
+// Reserves the output name `path`: creates an empty file there only if nothing of that name
+// exists, so that no other conversion, of this run or another, can take it, and lists it as
+// unfinished until an UnfinishedOutput of the same path takes it over and lets it go. Returns
+// 0, or the error number (EEXIST when the name is taken; ECANCELED when the program is ending).
+int reserve(const QString &path);
+
 // An output about to be written at `path`, listed until destroyed. Unless keep() was called,
-// the destructor removes what the run left there: a file that was not there when the output
-// was listed, or one that changed since, or an empty one. A file that stood there untouched
-// stays.
+// the destructor removes what the run left there. A reserved name goes whole, as long as it is
+// still the file reserved. Otherwise a file that was not there when the output was listed, or
+// one that changed since, or an empty one goes; a file that stood there untouched stays.
 class UnfinishedOutput
 {
 public:

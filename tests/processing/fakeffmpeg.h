@@ -47,16 +47,15 @@ inline QString writeFfmpegWithFileSizeLimit(const QString &folder)
                                        "' \"$@\"");
 }
 
-// A stand-in named "ffmpeg" in `folder` that writes its process number to `pidFile` and becomes
-// the real ffmpeg. For an input whose name ends in "slow.mp3" the real one reads at the pace
-// of playback, so that a test can act while it is writing.
+// A stand-in named "ffmpeg" in `folder` that becomes the real ffmpeg. For an input whose name
+// ends in "slow.mp3" it first writes its process number to `pidFile`, and the real one reads
+// at the pace of playback, so that a test can act while it is writing.
 inline QString writeFfmpegPacedForSlowInputs(const QString &folder, const QString &pidFile)
 {
     const QString real = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
     if (real.isEmpty())
         return QString();
-    return writeFakeFfmpeg(folder, "case \"$*\" in *slow.mp3*) set -- -re \"$@\";; esac\n"
-                                   "echo $$ > '" +
-                                       QFile::encodeName(pidFile) + "'\nexec '" +
+    return writeFakeFfmpeg(folder, "case \"$*\" in *slow.mp3*) set -- -re \"$@\"; echo $$ > '" +
+                                       QFile::encodeName(pidFile) + "';; esac\nexec '" +
                                        QFile::encodeName(real) + "' \"$@\"");
 }

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,17 +34,23 @@ private slots:
         QCOMPARE(outputPathFor(QStringLiteral("/t"), input), output);
     }
 
-    void uniqueNamesCountOnlyFiles()
+    void uniqueNamesAreReservedOnDisk()
     {
         QTemporaryDir dir;
         const QString base = dir.path() + QStringLiteral("/talk.mp3");
+        // Each answer is created at once, empty: asking again gives the next name.
         QCOMPARE(MakeUniqueFileName(base), base);
-
-        touch(base);
+        QCOMPARE(QFileInfo(base).size(), 0);
         QCOMPARE(MakeUniqueFileName(base), dir.path() + QStringLiteral("/talk (2).mp3"));
-        touch(dir.path() + QStringLiteral("/talk (2).mp3"));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("talk (3).mp3")));
-        QCOMPARE(MakeUniqueFileName(base), dir.path() + QStringLiteral("/talk (3).mp3"));
+        QVERIFY(QFileInfo::exists(dir.path() + QStringLiteral("/talk (2).mp3")));
+
+        // A dangling link takes its name (ffmpeg would write through it); a folder does not,
+        // and is answered without anything being created.
+        QVERIFY(QFile::link(dir.path() + QStringLiteral("/nowhere"),
+                            dir.path() + QStringLiteral("/talk (3).mp3")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("talk (4).mp3")));
+        QCOMPARE(MakeUniqueFileName(base), dir.path() + QStringLiteral("/talk (4).mp3"));
+        QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/nowhere")));
 
         const QString bare = dir.path() + QStringLiteral("/notes");
         touch(bare);
@@ -52,6 +59,10 @@ private slots:
         const QString percent = dir.path() + QStringLiteral("/%1 %2.mp3");
         touch(percent);
         QCOMPARE(MakeUniqueFileName(percent), dir.path() + QStringLiteral("/%1 %2 (2).mp3"));
+
+        // A folder that is missing: the name is answered for the conversion to fail on.
+        const QString missing = dir.path() + QStringLiteral("/none/talk.mp3");
+        QCOMPARE(MakeUniqueFileName(missing), missing);
     }
 
     void zeroCharacterIsInvalid()

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <optional>
 
@@ -20,6 +21,19 @@ QByteArray hashOf(const QString &path)
 QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+// Whether the process has `path` open.
+bool hasOpen(const QByteArray &pid, const QString &path)
+{
+    const QString descriptors =
+        QStringLiteral("/proc/") + QString::fromLatin1(pid.trimmed()) + QStringLiteral("/fd");
+    for (const QFileInfo &descriptor :
+         QDir(descriptors).entryInfoList(QDir::AllEntries | QDir::System)) {
+        if (descriptor.symLinkTarget() == path)
+            return true;
+    }
+    return false;
 }
 
 // Whether the process runs still: one that has ended and waits to be reaped does not.
@@ -95,6 +109,42 @@ private slots:
         QCOMPARE(run.rows(), QList<QByteArray>({"Error\t" + talk.toUtf8(), "status 1"}));
     }
 
+    void twoRunsIntoOneFolderKeepEveryOutput()
+    {
+        const QString music = program->inWork(QStringLiteral("music"));
+        QVERIFY(QDir().mkpath(music));
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(
+                QFile::copy(talk, music + QStringLiteral("/%1.mp3").arg(i, 2, 10, QChar(u'0'))));
+        const QString out = program->inWork(QStringLiteral("out"));
+        QVERIFY(program->setTargetFolder(out));
+
+        QProcess first;
+        QProcess second;
+        program->prepare(first, program->executable(), {music});
+        program->prepare(second, program->executable(), {music});
+        first.start();
+        second.start();
+        const HeadlessRun firstEnded = HeadlessProgram::finish(first);
+        const HeadlessRun secondEnded = HeadlessProgram::finish(second);
+
+        QCOMPARE(firstEnded.exitCode, 0);
+        QCOMPARE(secondEnded.exitCode, 0);
+        const QList<QByteArray> rows = firstEnded.rows() + secondEnded.rows();
+        QCOMPARE(rows.size(), 20);
+        QVERIFY(std::all_of(rows.begin(), rows.end(),
+                            [](const QByteArray &row) { return row.startsWith("OK\t"); }));
+        // Twenty outputs of one input with one setting: twenty whole, equal files.
+        const QStringList outputs = entriesOf(out);
+        QCOMPARE(outputs.size(), 20);
+        const QString sample = out + QLatin1Char('/') + outputs.first();
+        QVERIFY(audioSeconds(sample) > 2.5 && audioSeconds(sample) < 4.8);
+        for (const QString &name : outputs)
+            QVERIFY2(hashOf(out + QLatin1Char('/') + name) == hashOf(sample), qPrintable(name));
+        for (const QString &name : entriesOf(music))
+            QCOMPARE(hashOf(music + QLatin1Char('/') + name), talkHash);
+    }
+
     void signalEndsTheRunWithNothingLeft_data()
     {
         QTest::addColumn<int>("signal");
@@ -122,9 +172,9 @@ private slots:
                               : QStringList{"-input", slow, "-output", out + "/slow.mp3"});
         run.start();
         // Mid-file: ffmpeg has opened the output of the slow input and is writing it.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out + QStringLiteral("/slow.mp3")), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(hasOpen(readBytes(pidFile), out + QStringLiteral("/slow.mp3")),
+                                 60000);
         const QByteArray ffmpeg = readBytes(pidFile);
-        QVERIFY(isRunning(ffmpeg));
         QCOMPARE(::kill(pid_t(run.processId()), signal), 0);
 
         const HeadlessRun ended = HeadlessProgram::finish(run);
@@ -147,9 +197,8 @@ private slots:
         QProcess run;
         program->prepare(run, program->executable(), {"-input", slow, "-output", out});
         run.start();
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(hasOpen(readBytes(pidFile), out), 60000);
         const QByteArray ffmpeg = readBytes(pidFile);
-        QVERIFY(isRunning(ffmpeg));
         run.kill();
         QVERIFY(HeadlessProgram::finish(run).finished);
         QTRY_VERIFY(!isRunning(ffmpeg));
