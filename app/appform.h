@@ -1,5 +1,6 @@
 #pragma once
 
+#include "processing/conversion.h"
 #include "settings/inifile.h"
 
 #include <QMainWindow>
@@ -88,8 +89,9 @@ public:
     void ResettoDefaults1Click();
 
     // Conversion (processing/appform_conversion.cpp): converts one file with the current
-    // slider positions, logging into MemoCMD; answers "OK" or "Error" and never raises.
-    QString FFmpegIleDonustur(const QString &Infile, const QString &Outfile);
+    // slider positions, logging into MemoCMD; answers "OK" or "Error" (with the reason) and
+    // never raises.
+    ConversionOutcome FFmpegIleDonustur(const QString &Infile, const QString &Outfile);
 
     // Batch run and command line (processing/).
     // The program's arguments without its own path, handled once after the window is shown.

@@ -18,7 +18,7 @@ qsizetype FileListModel::add(const QStringList &paths)
     for (const QString &path : paths) {
         if (!m_paths.contains(path)) {
             m_paths.insert(path);
-            fresh.append({path, QString()});
+            fresh.append({path, QString(), QString()});
         }
     }
     if (fresh.isEmpty())
@@ -78,16 +78,20 @@ void FileListModel::clear()
     endResetModel();
 }
 
-void FileListModel::setResult(int row, const QString &text)
+void FileListModel::setResult(int row, const QString &text, const QString &failure)
 {
     m_rows[row].result = text;
+    m_rows[row].failure = failure;
     emit dataChanged(index(row, ResultColumn), index(row, ResultColumn), {Qt::DisplayRole});
+    emit resultSet(row);
 }
 
 void FileListModel::clearResults()
 {
-    for (Row &row : m_rows)
+    for (Row &row : m_rows) {
         row.result.clear();
+        row.failure.clear();
+    }
     if (!m_rows.isEmpty())
         emit dataChanged(index(0, ResultColumn), index(rowCount() - 1, ResultColumn),
                          {Qt::DisplayRole});

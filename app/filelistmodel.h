@@ -30,9 +30,16 @@ public:
 
     QString path(int row) const { return m_rows[row].path; }
     QString result(int row) const { return m_rows[row].result; }
-    void setResult(int row, const QString &text);
+    // Why the row's conversion failed, in one line; empty unless the result is "Error".
+    QString failure(int row) const { return m_rows[row].failure; }
+    void setResult(int row, const QString &text, const QString &failure = {});
     void clearResults();
 
+signals:
+    // A row got its result.
+    void resultSet(int row);
+
+public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -43,6 +50,7 @@ private:
     struct Row {
         QString path;
         QString result;
+        QString failure;
     };
     QList<Row> m_rows;
     QSet<QString> m_paths; // the paths of m_rows, for the duplicate test

@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
         measure(direct, [&] { runDirectly(arguments); });
         QFile::remove(out);
         measure(throughForm, [&] {
-            if (form.FFmpegIleDonustur(in, out) != QLatin1String("OK"))
+            if (!form.FFmpegIleDonustur(in, out).succeeded())
                 std::fprintf(stderr, "conversion failed\n");
         });
         QFile::remove(out);

@@ -64,7 +64,8 @@ void TAppForm::Button1Click()
             const QString targetFolder = absolutePath(Edit1->text());
             createFolderWithParents(targetFolder);
             const QString output = MakeUniqueFileName(outputPathFor(targetFolder, input));
-            FileList->setResult(i, FFmpegIleDonustur(input, output));
+            const ConversionOutcome outcome = FFmpegIleDonustur(input, output);
+            FileList->setResult(i, outcome.result, outcome.failure);
             setProgressPosition(i + 2);
             QCoreApplication::processEvents();
             setProgressPosition(i + 1);

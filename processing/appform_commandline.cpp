@@ -7,9 +7,12 @@
 #include "app/mediatypes.h"
 #include "platform/beep.h"
 #include "processing/commandline.h"
+#include "processing/scriptoutput.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTextStream>
 #include <QTimer>
 
@@ -71,13 +74,16 @@ void TAppForm::convertFromCommandLine(const QString &input, const QString &outpu
         return;
     }
     createFolderWithParents(folderOf(output));
-    if (FFmpegIleDonustur(input, output) == conversionOK) {
+    const ConversionOutcome outcome = FFmpegIleDonustur(input, output);
+    if (outcome.succeeded()) {
         QCoreApplication::exit(0);
         return;
     }
     setStatusText(QStringLiteral("Error"));
-    if (Application::isHeadless())
+    if (Application::isHeadless()) {
+        scriptoutput::printReason(QFile::encodeName(input), outcome.failure);
         endHeadless(1, statusText());
+    }
 }
 
 void TAppForm::fillListFromCommandLine()
@@ -103,12 +109,19 @@ void TAppForm::fillListFromCommandLine()
 
 void TAppForm::runListHeadless()
 {
+    // Each row is printed the moment its file is done, so that a run ended half-way has
+    // reported what it did.
+    const QMetaObject::Connection printing =
+        connect(FileList, &FileListModel::resultSet, this, [this](int row) {
+            const QByteArray path = QFile::encodeName(FileList->path(row));
+            scriptoutput::printResult(FileList->result(row), path);
+            if (!FileList->failure(row).isEmpty())
+                scriptoutput::printReason(path, FileList->failure(row));
+        });
+    const auto stopPrinting = qScopeGuard([&printing] { disconnect(printing); });
     Button1Click();
-    QTextStream out(stdout);
     bool allOK = true;
-    for (int row = 0; row < FileList->rowCount(); ++row) {
-        out << FileList->result(row) << '\t' << FileList->path(row) << Qt::endl;
+    for (int row = 0; row < FileList->rowCount(); ++row)
         allOK = allOK && FileList->result(row) == conversionOK;
-    }
     endHeadless(allOK ? 0 : 1);
 }

@@ -1,13 +1,12 @@
 #include "app/appform.h"
 
 #include "platform/runningprogram.h"
-#include "processing/conversion.h"
 #include "processing/memolog.h"
 #include "processing/waitingwindow.h"
 
 #include <QSlider>
 
-QString TAppForm::FFmpegIleDonustur(const QString &Infile, const QString &Outfile)
+ConversionOutcome TAppForm::FFmpegIleDonustur(const QString &Infile, const QString &Outfile)
 {
     try {
         const SilenceSettings settings{TrackBar1->value(), TrackBar2->value()};
@@ -15,7 +14,7 @@ QString TAppForm::FFmpegIleDonustur(const QString &Infile, const QString &Outfil
         WaitingWindow waiting(this);
         return convertWithFFmpeg(Infile, Outfile, settings, platform::programFolder(), log,
                                  [&waiting] { waiting.keepAlive(); });
-    } catch (...) {
-        return QStringLiteral("Error");
+    } catch (const std::exception &error) {
+        return {QStringLiteral("Error"), QString::fromUtf8(error.what())};
     }
 }

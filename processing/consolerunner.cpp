@@ -63,8 +63,43 @@ private:
     QElapsedTimer m_since;
 };
 
+// The last line with anything on it of a text that arrives in pieces; a line ends at a line
+// break or a carriage return (ffmpeg rewrites its progress line with those).
+class LastLine
+{
+public:
+    void add(QStringView text)
+    {
+        for (const QChar character : text) {
+            if (character == u'\n' || character == u'\r')
+                endLine();
+            else if (m_current.size() < longestLine)
+                m_current += character;
+        }
+    }
+    QString text()
+    {
+        endLine();
+        return m_last;
+    }
+
+private:
+    static constexpr qsizetype longestLine = 1000;
+
+    void endLine()
+    {
+        if (!m_current.trimmed().isEmpty())
+            m_last = m_current.trimmed();
+        m_current.clear();
+    }
+
+    QString m_current;
+    QString m_last;
+};
+
 // Reads the output to its end in chunks of at most 255 bytes; a zero byte ends its chunk.
-void pourOutput(platform::ChildProcess &child, LogSink &log, KeepAlive &keepAlive)
+void pourOutput(platform::ChildProcess &child, LogSink &log, KeepAlive &keepAlive,
+                LastLine &lastLine)
 {
     QStringDecoder decoder = outputDecoder();
     char buffer[chunkSize];
@@ -75,32 +110,46 @@ void pourOutput(platform::ChildProcess &child, LogSink &log, KeepAlive &keepAliv
         if (count > 0) {
             const auto *zero = static_cast<const char *>(std::memchr(buffer, 0, size_t(count)));
             const QString text = decoder(QByteArrayView(buffer, zero ? zero - buffer : count));
-            if (!text.isEmpty())
+            if (!text.isEmpty()) {
                 log.appendText(text);
+                lastLine.add(text);
+            }
         }
         keepAlive.callWhenDue();
     }
 }
 
-bool run(const QString &program, const QStringList &arguments, const QString &workingFolder,
-         LogSink &log, KeepAlive &keepAlive)
+// Why a program that ran failed, when it wrote nothing.
+QString endingText(const QString &program, const platform::ExitStatus &status)
+{
+    return status.exited ? program + QStringLiteral(" ended with status %1").arg(status.code)
+                         : program + QStringLiteral(" was ended by a signal");
+}
+
+ConsoleRun run(const QString &program, const QStringList &arguments, const QString &workingFolder,
+               LogSink &log, KeepAlive &keepAlive)
 {
     const QString path = findProgram(program, workingFolder);
     if (path.isEmpty()) {
         log.appendText(complaint(program, ENOENT));
-        return false;
+        return {false, program + QStringLiteral(" not found")};
     }
     platform::ChildProcess child;
     const runningwork::RunningChild running(child, path, arguments, workingFolder);
     if (const int error = running.startError(); error != 0) {
-        log.appendText(complaint(program, error));
-        return false;
+        const QString text = complaint(program, error);
+        log.appendText(text);
+        return {false, text.trimmed()};
     }
-    pourOutput(child, log, keepAlive);
+    LastLine lastLine;
+    pourOutput(child, log, keepAlive, lastLine);
     std::optional<platform::ExitStatus> status;
     while (!(status = child.wait(keepAlive.timeoutMs())))
         keepAlive.callWhenDue();
-    return status->succeeded();
+    if (status->succeeded())
+        return {true, QString()};
+    const QString last = lastLine.text();
+    return {false, last.isEmpty() ? endingText(program, *status) : last};
 }
 
 // Writes the closing lines however the run is left.
@@ -126,9 +175,9 @@ private:
 };
 } // namespace
 
-bool RunConsoleCommand(const QString &program, const QStringList &arguments,
-                       const QString &workingFolder, LogSink &log,
-                       const std::function<void()> &keepAlive)
+ConsoleRun RunConsoleCommand(const QString &program, const QStringList &arguments,
+                             const QString &workingFolder, LogSink &log,
+                             const std::function<void()> &keepAlive)
 {
     log.appendLine(QStringLiteral("Commencing processing..."));
     const ClosingLines closing(log);

@@ -14,7 +14,14 @@ class LogSink;
 // `keepAlive`, when given, is called about every 20 ms while the program runs, so that the
 // caller can keep a window painting; without it the call simply blocks until the end.
 //
-// Returns true when the program started and exited with status 0.
-bool RunConsoleCommand(const QString &program, const QStringList &arguments,
-                       const QString &workingFolder, LogSink &log,
-                       const std::function<void()> &keepAlive = {});
+// How a run went.
+struct ConsoleRun {
+    bool succeeded = false; // the program started and exited with status 0
+    // Otherwise why, in one line: "<program> not found", why it could not start, or the last
+    // line it wrote (how it ended when it wrote nothing).
+    QString failure;
+};
+
+ConsoleRun RunConsoleCommand(const QString &program, const QStringList &arguments,
+                             const QString &workingFolder, LogSink &log,
+                             const std::function<void()> &keepAlive = {});

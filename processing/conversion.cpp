@@ -8,41 +8,59 @@
 
 namespace
 {
-QString convert(const QString &infile, const QString &outfile, const SilenceSettings &settings,
-                const QString &workingFolder, LogSink &log, const std::function<void()> &keepAlive)
+const QString conversionOK = QStringLiteral("OK");
+const QString conversionError = QStringLiteral("Error");
+
+// The verdict of the output file, with the reason for an "Error".
+ConversionOutcome judged(const QString &outfile, const QString &failure)
+{
+    const QString verdict = judgeOutputFile(outfile);
+    return {verdict, verdict == conversionOK ? QString() : failure};
+}
+
+ConversionOutcome convert(const QString &infile, const QString &outfile,
+                          const SilenceSettings &settings, const QString &workingFolder,
+                          LogSink &log, const std::function<void()> &keepAlive)
 {
     runningwork::UnfinishedOutput output(outfile);
     if (isSkippedVideo(infile)) {
-        log.appendLine(QStringLiteral("Video file skipped"));
+        const QString skipped = QStringLiteral("Video file skipped");
+        log.appendLine(skipped);
         output.keep();
-        return judgeOutputFile(outfile);
+        return judged(outfile, skipped);
     }
     log.appendLine(silenceCommandText(infile, outfile, settings));
     // FFmpeg notices an output spelled exactly like its input; under any other spelling of the
     // same file it would empty the input while reading it.
     if (platform::isSameFile(infile, outfile)) {
-        log.appendLine(QStringLiteral("Input and output are the same file: not converted"));
+        const QString refused = QStringLiteral("Input and output are the same file: not converted");
+        log.appendLine(refused);
         output.keep();
-        return QStringLiteral("Error");
+        return {conversionError, refused};
     }
     // A run that fails, or is ended, leaves its output unfinished: it goes with `output`.
-    if (!RunConsoleCommand(ffmpegProgram, silenceCommandArguments(infile, outfile, settings),
-                           workingFolder, log, keepAlive))
-        return QStringLiteral("Error");
-    const QString verdict = judgeOutputFile(outfile);
-    if (verdict == QLatin1String("OK"))
+    const ConsoleRun run =
+        RunConsoleCommand(ffmpegProgram, silenceCommandArguments(infile, outfile, settings),
+                          workingFolder, log, keepAlive);
+    if (!run.succeeded)
+        return {conversionError, run.failure};
+    const ConversionOutcome outcome =
+        judged(outfile, ffmpegProgram + QStringLiteral(" wrote no output"));
+    if (outcome.succeeded())
         output.keep();
-    return verdict;
+    return outcome;
 }
 } // namespace
 
-QString convertWithFFmpeg(const QString &infile, const QString &outfile,
-                          const SilenceSettings &settings, const QString &workingFolder,
-                          LogSink &log, const std::function<void()> &keepAlive)
+ConversionOutcome convertWithFFmpeg(const QString &infile, const QString &outfile,
+                                    const SilenceSettings &settings, const QString &workingFolder,
+                                    LogSink &log, const std::function<void()> &keepAlive)
 {
     try {
         return convert(infile, outfile, settings, workingFolder, log, keepAlive);
+    } catch (const std::exception &error) {
+        return {conversionError, QString::fromUtf8(error.what())};
     } catch (...) {
-        return QStringLiteral("Error");
+        return {conversionError, QStringLiteral("Unexpected error")};
     }
 }

@@ -7,11 +7,19 @@
 
 class LogSink;
 
+// What a conversion answers: "OK" or "Error", and for "Error" why, in one line.
+struct ConversionOutcome {
+    QString result;
+    QString failure;
+
+    bool succeeded() const { return result == QLatin1String("OK"); }
+};
+
 // Converts one file: logs the FFmpeg command, runs it in `workingFolder` and answers "OK" or
 // "Error" from the output file. ".mkv" and ".wmv" inputs are only logged as skipped. A run
 // that fails (a start that fails, an exit status other than 0, a signal) answers "Error" and
 // removes what it left at `outfile`. An output that is the input file itself, however spelled,
 // is not run and answers "Error". Never raises.
-QString convertWithFFmpeg(const QString &infile, const QString &outfile,
-                          const SilenceSettings &settings, const QString &workingFolder,
-                          LogSink &log, const std::function<void()> &keepAlive = {});
+ConversionOutcome convertWithFFmpeg(const QString &infile, const QString &outfile,
+                                    const SilenceSettings &settings, const QString &workingFolder,
+                                    LogSink &log, const std::function<void()> &keepAlive = {});

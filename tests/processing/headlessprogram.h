@@ -45,6 +45,9 @@ public:
                           "[Settings]\r\nDestination=" + folder.toUtf8() + "\r\n");
     }
 
+    // The PATH of the runs instead of the test's own.
+    void setSearchPath(const QString &path) { searchPath = path; }
+
     // Prepares `process` to run `program` (the copy, or a tool that starts it) with `arguments`.
     void prepare(QProcess &process, const QString &program, const QStringList &arguments) const
     {
@@ -54,6 +57,8 @@ public:
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
         environment.insert(QStringLiteral("HOME"), work.filePath(QStringLiteral("home")));
+        if (!searchPath.isEmpty())
+            environment.insert(QStringLiteral("PATH"), searchPath);
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(work.path());
         process.setProgram(program);
@@ -89,4 +94,5 @@ public:
 private:
     QTemporaryDir work;
     bool copied = false;
+    QString searchPath;
 };

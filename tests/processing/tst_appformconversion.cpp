@@ -53,7 +53,7 @@ private slots:
         const QString out = workDir->filePath(QStringLiteral("out/talk.mp3"));
         QVERIFY(QDir(workDir->path()).mkdir(QStringLiteral("out")));
 
-        QCOMPARE(form->FFmpegIleDonustur(in, out), QStringLiteral("OK"));
+        QCOMPARE(form->FFmpegIleDonustur(in, out).result, QStringLiteral("OK"));
         QCOMPARE(form->MemoCMD->toPlainText(),
                  QStringLiteral("earlier run\n") + silenceCommandText(in, out, {35, 7}) +
                      QStringLiteral("\nCommencing processing...\n") +
@@ -62,7 +62,8 @@ private slots:
                                     "**********************************\n"));
 
         QCOMPARE(form->FFmpegIleDonustur(workDir->filePath(QStringLiteral("Talk.MKV")),
-                                         workDir->filePath(QStringLiteral("Talk.MKV"))),
+                                         workDir->filePath(QStringLiteral("Talk.MKV")))
+                     .result,
                  QStringLiteral("Error"));
         QVERIFY(form->MemoCMD->toPlainText().endsWith(QStringLiteral("***\nVideo file skipped\n")));
     }
@@ -102,7 +103,8 @@ private slots:
 
         running = true;
         const QString result = form->FFmpegIleDonustur(workDir->filePath(QStringLiteral("a.mp3")),
-                                                       workDir->filePath(QStringLiteral("b.mp3")));
+                                                       workDir->filePath(QStringLiteral("b.mp3")))
+                                   .result;
         running = false;
         // Closing ended the conversion at once, and what it had written went with it.
         QCOMPARE(result, QStringLiteral("Error"));

@@ -68,7 +68,7 @@ private slots:
         QFETCH(QString, output);
         QVERIFY(!writeFakeFfmpeg(folderDir->path(), script).isEmpty());
         TextLog log;
-        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log));
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log).succeeded);
         QCOMPARE(log.text, framed(output));
     }
 
@@ -83,7 +83,8 @@ private slots:
                                     QStringLiteral("  spaced  "),
                                     QStringLiteral("\u00fcnic\u00f8de")};
         TextLog log;
-        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), arguments, folderDir->path(), log));
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), arguments, folderDir->path(), log)
+                    .succeeded);
         QCOMPARE(recordedArguments(folderDir->path()), arguments);
         QVERIFY(!QFile::exists(folderDir->filePath(QStringLiteral("injected"))));
     }
@@ -94,7 +95,7 @@ private slots:
         QVERIFY(!writeFakeFfmpeg(folderDir->path(), "cat; ls -l /proc/$$/fd").isEmpty());
         const QStringList before = openDescriptors();
         TextLog log;
-        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log));
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log).succeeded);
         QCOMPARE(openDescriptors(), before);
         const QRegularExpression descriptor(QStringLiteral(" (\\d+) -> (.*)$"));
         QMap<int, QString> targets;
@@ -134,29 +135,44 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", empty.path().toLocal8Bit());
         TextLog log;
-        const bool ran = RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log);
+        const ConsoleRun ran =
+            RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log);
         qputenv("PATH", path);
-        QVERIFY(!ran);
+        QVERIFY(!ran.succeeded);
+        QCOMPARE(ran.failure, QStringLiteral("ffmpeg not found"));
         QCOMPARE(log.text, framed(QStringLiteral("ffmpeg: command not found\n")));
     }
 
-    void failureIsReported_data()
+    void failureIsReportedWithItsLastLine_data()
     {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<bool>("succeeded");
-        QTest::newRow("exit 0") << QByteArray("exit 0") << true;
-        QTest::newRow("exit 1") << QByteArray("echo bad; exit 1") << false;
-        QTest::newRow("killed") << QByteArray("kill -KILL $$") << false;
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("exit 0") << QByteArray("echo fine; exit 0") << true << "";
+        QTest::newRow("exit 1") << QByteArray("echo bad; exit 1") << false << "bad";
+        QTest::newRow("progress lines, then the error")
+            << QByteArray("printf 'size= 1kB\\rsize= 2kB\\r\\n  Conversion failed! \\n\\n'; "
+                          "exit 1")
+            << false << "Conversion failed!";
+        QTest::newRow("last line unfinished")
+            << QByteArray("printf 'one\\ntwo'; exit 1") << false << "two";
+        QTest::newRow("nothing written")
+            << QByteArray("exit 3") << false << "ffmpeg ended with status 3";
+        QTest::newRow("killed") << QByteArray("kill -KILL $$") << false
+                                << "ffmpeg was ended by a signal";
     }
-    void failureIsReported()
+    void failureIsReportedWithItsLastLine()
     {
         QFETCH(QByteArray, script);
         QFETCH(bool, succeeded);
+        QFETCH(QString, failure);
         QVERIFY(!writeFakeFfmpeg(folderDir->path(), script).isEmpty());
         TextLog log;
-        QCOMPARE(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log),
-                 succeeded);
-        QVERIFY(log.text.endsWith(closing));
+        const ConsoleRun ran =
+            RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log);
+        QCOMPARE(ran.succeeded, succeeded);
+        QCOMPARE(ran.failure, failure);
+        QVERIFY(log.text.contains(QStringLiteral("\nProcessing completed successfully.\n")));
     }
 
     void keepAliveRunsWhileTheChildIsQuiet()
@@ -166,8 +182,9 @@ private slots:
                  .isEmpty());
         int calls = 0;
         TextLog log;
-        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log,
-                                  [&calls] { ++calls; }));
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log, [&calls] {
+                    ++calls;
+                }).succeeded);
         QCOMPARE(log.text, framed(QStringLiteral("done\n")));
         // About 25 calls in 0.5 s; the last 0.2 s come after the output has ended.
         QVERIFY2(calls >= 10, qPrintable(QString::number(calls)));

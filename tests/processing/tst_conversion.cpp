@@ -70,7 +70,8 @@ private slots:
         QVERIFY(QDir(workDir->path()).mkdir(QStringLiteral("out")));
         const QString out = inWork(QStringLiteral("out/") + name);
         TextLog log;
-        QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log), QStringLiteral("OK"));
+        QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log).result,
+                 QStringLiteral("OK"));
         QVERIFY(log.text.startsWith(silenceCommandText(in, out, defaults) +
                                     QStringLiteral("\nCommencing processing...\n")));
         QVERIFY(log.text.endsWith(QStringLiteral("\nProcessing completed successfully.\n"
@@ -101,7 +102,8 @@ private slots:
         QVERIFY(!writeFfmpegWithFileSizeLimit(fakeFolder()).isEmpty());
         const QString out = inWork(name);
         TextLog log;
-        QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log), QStringLiteral("Error"));
+        QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log).result,
+                 QStringLiteral("Error"));
         QVERIFY2(log.text.contains(QStringLiteral("File too large")), qPrintable(log.text));
         QVERIFY(!QFile::exists(out));
         QCOMPARE(readFile(in), source);
@@ -114,12 +116,13 @@ private slots:
         QVERIFY(makeTestAudio(in, 1));
         const QByteArray original = readFile(in);
         TextLog log;
-        QCOMPARE(convertWithFFmpeg(in, in, defaults, fakeFolder(), log), QStringLiteral("Error"));
+        QCOMPARE(convertWithFFmpeg(in, in, defaults, fakeFolder(), log).result,
+                 QStringLiteral("Error"));
         QCOMPARE(readFile(in), original);
 
         const QString missing = inWork(QStringLiteral("missing.mp3"));
         const QString out = inWork(QStringLiteral("out.mp3"));
-        QCOMPARE(convertWithFFmpeg(missing, out, defaults, fakeFolder(), log),
+        QCOMPARE(convertWithFFmpeg(missing, out, defaults, fakeFolder(), log).result,
                  QStringLiteral("Error"));
         QVERIFY(!QFile::exists(out));
         QVERIFY(log.text.contains(missing + QStringLiteral(": No such file or directory")));
@@ -150,7 +153,8 @@ private slots:
         QFETCH(QString, spelling);
         const QString out = workDir->path() + QLatin1Char('/') + spelling;
         TextLog log;
-        QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log), QStringLiteral("Error"));
+        QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log).result,
+                 QStringLiteral("Error"));
         QCOMPARE(readFile(in), original);
         QCOMPARE(log.text, silenceCommandText(in, out, defaults) +
                                QStringLiteral("\nInput and output are the same file: "
@@ -197,7 +201,8 @@ private slots:
             QVERIFY(writeFile(out, before));
         TextLog log;
         QCOMPARE(
-            convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log),
+            convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log)
+                .result,
             result);
         if (after == "-")
             QVERIFY(!QFile::exists(out));
@@ -226,7 +231,8 @@ private slots:
         const QString out = inWork(QStringLiteral("out.mp3"));
         FailingLog log;
         QCOMPARE(
-            convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log),
+            convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log)
+                .result,
             QStringLiteral("Error"));
         QVERIFY(!QFile::exists(out));
         const QString pid = QString::fromLatin1(readFile(pidFile).trimmed());
@@ -241,7 +247,8 @@ private slots:
         const QString in = inWork(QStringLiteral("a \"quoted\"\nname $(touch injected).mp3"));
         const QString out = inWork(QStringLiteral("`touch injected`.mp3"));
         TextLog log;
-        QCOMPARE(convertWithFFmpeg(in, out, {35, 7}, fakeFolder(), log), QStringLiteral("OK"));
+        QCOMPARE(convertWithFFmpeg(in, out, {35, 7}, fakeFolder(), log).result,
+                 QStringLiteral("OK"));
         QCOMPARE(recordedArguments(fakeFolder()),
                  QStringList({"-xerror", "-y", "-i", in, "-af",
                               "silenceremove=start_periods=1:start_threshold=-35dB"
@@ -260,7 +267,8 @@ private slots:
         QVERIFY(writeFile(out, "old content"));
         TextLog log;
         const QString result =
-            convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log);
+            convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log)
+                .result;
         qputenv("PATH", path);
         QCOMPARE(result, QStringLiteral("Error"));
         QVERIFY(log.text.contains(QStringLiteral("\nCommencing processing...\n"
@@ -291,7 +299,7 @@ private slots:
         if (before != "-")
             QVERIFY(writeFile(out, before));
         TextLog log;
-        QCOMPARE(convertWithFFmpeg(inWork(name), out, defaults, fakeFolder(), log), result);
+        QCOMPARE(convertWithFFmpeg(inWork(name), out, defaults, fakeFolder(), log).result, result);
         QCOMPARE(log.text, QStringLiteral("Video file skipped\n"));
         QCOMPARE(QFile::exists(out), remains);
     }

@@ -116,6 +116,44 @@ private slots:
         QVERIFY(QFile::exists(target + QStringLiteral("/a (2).mp3")));
     }
 
+    void rowsAndReasonsForScripts()
+    {
+        // One row a line however the names look, and why a file failed on standard error.
+        const QString music = program->inWork(QStringLiteral("music"));
+        QDir().mkpath(music);
+        const QString good = music + QStringLiteral("/a\tgood\\one.mp3");
+        const QString broken = music + QStringLiteral("/b\nbroken.mp3");
+        QVERIFY(QFile::copy(talk, good));
+        QVERIFY(writeBytes(broken, "this is no audio"));
+        QVERIFY(program->setTargetFolder(program->inWork(QStringLiteral("target"))));
+
+        QVERIFY(run({music}));
+        QCOMPARE(exitCode, 1);
+        const QString escapedBroken = music + QStringLiteral("/b\\nbroken.mp3");
+        QCOMPARE(output, QStringLiteral("OK\t") + music + QStringLiteral("/a\\tgood\\\\one.mp3\n") +
+                             QStringLiteral("Error\t") + escapedBroken + QLatin1Char('\n'));
+        // The reason is ffmpeg's last line (here the end of the name it could not read).
+        QVERIFY2(errors.startsWith(escapedBroken + QStringLiteral(": ")), qPrintable(errors));
+        QVERIFY2(errors.endsWith(QStringLiteral("broken.mp3: Invalid argument\n")) &&
+                     errors.count(QLatin1Char('\n')) == 1,
+                 qPrintable(errors));
+    }
+
+    void missingFfmpegIsTheReason()
+    {
+        program->setSearchPath(program->inWork(QStringLiteral("nothing here")));
+        QVERIFY(program->setTargetFolder(program->inWork(QStringLiteral("target"))));
+        QVERIFY(run({talk}));
+        QCOMPARE(exitCode, 1);
+        QCOMPARE(output, QStringLiteral("Error\t") + talk + QLatin1Char('\n'));
+        QCOMPARE(errors, talk + QStringLiteral(": ffmpeg not found\n"));
+
+        QVERIFY(run({QStringLiteral("-input"), talk, QStringLiteral("-output"),
+                     program->inWork(QStringLiteral("out.mp3"))}));
+        QCOMPARE(exitCode, 1);
+        QCOMPARE(errors, talk + QStringLiteral(": ffmpeg not found\nError\n"));
+    }
+
 private:
     bool run(const QStringList &arguments)
     {

@@ -181,6 +181,9 @@ private slots:
         QVERIFY(ended.finished);
         QCOMPARE(ended.exitCode, 128 + signal);
         QVERIFY(!isRunning(ffmpeg));
+        // The row of the file done before the signal was printed when that file was done.
+        QCOMPARE(ended.rows(),
+                 list ? QList<QByteArray>{"OK\t" + first.toUtf8()} : QList<QByteArray>());
         QCOMPARE(entriesOf(out), list ? QStringList{"first.mp3"} : QStringList());
         QCOMPARE(hashOf(slow), talkHash);
         QCOMPARE(hashOf(first), talkHash);
