@@ -170,6 +170,7 @@ private:
     void convertFromCommandLine(const QString &input, const QString &output);
     void fillListFromCommandLine();
     void runListHeadless();
+    bool namedFileSkipped = false; // a file named on the command line is not in the list
 
     void createToolBar();
     void createPanels();

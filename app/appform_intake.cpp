@@ -7,6 +7,7 @@
 #include "app/folderscan.h"
 #include "app/icons.h"
 #include "app/mediatypes.h"
+#include "app/namedfile.h"
 #include "platform/beep.h"
 #include "platform/filemanager.h"
 #include "platform/urlopener.h"
@@ -86,7 +87,7 @@ void TAppForm::dropEvent(QDropEvent *event)
         try {
             if (QFileInfo(name).isDir())
                 KlasorYukle(name);
-            else if (IsMediaFile(name))
+            else if (namedFileRefusal(name).isEmpty())
                 Ekle(name);
         } catch (const std::exception &) {
             // A name that fails is left out; the others still come in.
@@ -99,8 +100,10 @@ void TAppForm::AddFile1Click()
 {
     const QStringList files = dialogs::chooseFiles(this, qtNameFilters(OpenDialog1Filter),
                                                    QStringLiteral("mp3"), QString());
-    for (const QString &file : files)
-        Ekle(file);
+    for (const QString &file : files) {
+        if (!isSpecialFile(file))
+            Ekle(file);
+    }
 }
 
 void TAppForm::AddFolder1Click()

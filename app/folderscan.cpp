@@ -52,9 +52,9 @@ void scan(const QString &folder, QStringList &found, QSet<FolderIdentity> &enter
     entered.insert(listing->identity);
     sortByName(listing->entries);
     for (const FolderEntry &entry : std::as_const(listing->entries)) {
-        if (entry.isFolder)
+        if (entry.kind == platform::FileKind::Folder)
             scan(joinPath(folder, entry.name), found, entered);
-        else if (IsMediaFile(entry.name))
+        else if (entry.kind == platform::FileKind::File && IsMediaFile(entry.name))
             found.append(joinPath(folder, entry.name));
     }
 }

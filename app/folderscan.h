@@ -5,7 +5,8 @@
 // Appends to `found` the path of every supported file (IsMediaFile) in `folder` and below it,
 // depth first: a folder's entries in name order without regard to case, folders and files
 // mixed, and a subfolder's files right where the scan meets that subfolder. Hidden files count
-// like any other; a folder that cannot be read adds nothing. Links to folders are entered like
+// like any other; pipes, sockets and devices never count (reading one could wait forever); a
+// folder that cannot be read adds nothing. Links to folders are entered like
 // folders, but no folder is entered twice in one scan, so a link back to a folder being
 // scanned (or scanned already) cannot make the scan loop.
 void scanMediaFiles(const QString &folder, QStringList &found);

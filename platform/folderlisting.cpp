@@ -1,5 +1,7 @@
 #include "platform/folderlisting.h"
 
+#include "platform/filemode.h"
+
 #include <QFile>
 #include <QHashFunctions>
 
@@ -13,15 +15,23 @@ namespace platform
 
 namespace
 {
-bool isFolderEntry(int folderHandle, const dirent &entry)
+FileKind entryKind(int folderHandle, const dirent &entry)
 {
-    if (entry.d_type == DT_DIR)
-        return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
-        return false;
-    // Links and file systems that do not report the type: ask for the target's type.
-    struct stat target;
-    return fstatat(folderHandle, entry.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+    switch (entry.d_type) {
+    case DT_DIR:
+        return FileKind::Folder;
+    case DT_REG:
+        return FileKind::File;
+    case DT_LNK:
+    case DT_UNKNOWN: {
+        // Links and file systems that do not report the type: ask for the target's type.
+        struct stat target;
+        return fstatat(folderHandle, entry.d_name, &target, 0) == 0 ? kindOfMode(target.st_mode)
+                                                                    : FileKind::File;
+    }
+    default:
+        return FileKind::Special;
+    }
 }
 } // namespace
 
@@ -49,7 +59,7 @@ std::optional<FolderListing> listFolder(const QString &path)
         const char *name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        listing.entries.append({QFile::decodeName(name), isFolderEntry(handle, *entry)});
+        listing.entries.append({QFile::decodeName(name), entryKind(handle, *entry)});
     }
     closedir(stream);
     return listing;

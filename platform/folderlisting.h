@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/filekind.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
@@ -7,11 +9,11 @@
 namespace platform
 {
 
-// One entry of a folder. `isFolder` follows symbolic links: a link to a folder is a folder,
-// a link to a file or a broken link is not.
+// One entry of a folder. `kind` follows symbolic links: a link to a folder is a folder, a link
+// to a file is a file; a broken link counts as a file.
 struct FolderEntry {
     QString name;
-    bool isFolder = false;
+    FileKind kind = FileKind::File;
 };
 
 // Identifies a folder on the machine however it was reached (device and inode number).

@@ -4,7 +4,7 @@
 #include "app/application.h"
 #include "app/filelistmodel.h"
 #include "app/folders.h"
-#include "app/mediatypes.h"
+#include "app/namedfile.h"
 #include "platform/beep.h"
 #include "processing/commandline.h"
 #include "processing/scriptoutput.h"
@@ -90,10 +90,18 @@ void TAppForm::fillListFromCommandLine()
 {
     for (const QString &argument : std::as_const(CommandLineArguments)) {
         const QString path = absolutePath(argument);
-        if (QFileInfo(path).isDir())
+        if (QFileInfo(path).isDir()) {
             KlasorYukle(path);
-        else if (IsMediaFile(path))
+            continue;
+        }
+        const QString refusal = namedFileRefusal(path);
+        if (refusal.isEmpty()) {
             Ekle(path);
+        } else if (Application::isHeadless()) {
+            // A script learns of every file it named that is not converted.
+            scriptoutput::printSkipped(QFile::encodeName(path), refusal);
+            namedFileSkipped = true;
+        }
     }
     if (FileList->rowCount() == 0) {
         platform::beep();
@@ -120,7 +128,7 @@ void TAppForm::runListHeadless()
         });
     const auto stopPrinting = qScopeGuard([&printing] { disconnect(printing); });
     Button1Click();
-    bool allOK = true;
+    bool allOK = !namedFileSkipped;
     for (int row = 0; row < FileList->rowCount(); ++row)
         allOK = allOK && FileList->result(row) == conversionOK;
     endHeadless(allOK ? 0 : 1);

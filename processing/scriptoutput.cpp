@@ -42,6 +42,11 @@ void printResult(const QString &result, const QByteArray &path)
     printLine(stdout, result.toUtf8() + '\t' + escapedField(path));
 }
 
+void printSkipped(const QByteArray &path, const QString &reason)
+{
+    printLine(stdout, "Skipped\t" + escapedField(path) + '\t' + escapedField(reason.toUtf8()));
+}
+
 void printReason(const QByteArray &path, const QString &reason)
 {
     printLine(stderr, escapedField(path) + ": " + escapedField(reason.toUtf8()));

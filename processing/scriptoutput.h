@@ -16,6 +16,9 @@ QByteArray escapedField(const QByteArray &bytes);
 // "<result>\t<path>" on standard output ("OK" or "Error").
 void printResult(const QString &result, const QByteArray &path);
 
+// "Skipped\t<path>\t<reason>" on standard output: a file named that is not converted.
+void printSkipped(const QByteArray &path, const QString &reason);
+
 // "<path>: <reason>" on standard error.
 void printReason(const QByteArray &path, const QString &reason);
 

@@ -16,9 +16,11 @@
 #include <QMimeData>
 #include <QTableView>
 #include <QTemporaryDir>
+
 #include <QTest>
 #include <QTimer>
 #include <optional>
+#include <sys/stat.h>
 
 class TestIntake : public QObject
 {
@@ -256,6 +258,18 @@ private slots:
         drop({song, dir + "/dropped", text});
         QCOMPARE(rows(), QStringList({song, fromFolder}));
         QCOMPARE(form->LastFolder, dir + "/dropped");
+    }
+
+    void pipesNeverEnterTheList()
+    {
+        // Reading a pipe waits for a writer: a batch would hang on it.
+        const QString song = file("song.mp3");
+        const QString pipe = dir + "/pipe.mp3";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        drop({pipe, song});
+        dialogs::queueFileNames({pipe, song});
+        form->AddFile1Click();
+        QCOMPARE(rows(), QStringList({song}));
     }
 
     void droppedNameWithAZeroIsNoPath()

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <optional>
+#include <sys/stat.h>
 
 // The built program run without a display, as from a script on a server: it converts what
 // its command line names and ends with a status that tells how it went.
@@ -114,6 +115,33 @@ private slots:
         QVERIFY(run({music}));
         QCOMPARE(exitCode, 0);
         QVERIFY(QFile::exists(target + QStringLiteral("/a (2).mp3")));
+    }
+
+    void namedFilesNotTakenAreReported()
+    {
+        const QString ogg = program->inWork(QStringLiteral("x.ogg"));
+        QVERIFY(writeBytes(ogg, "x"));
+        const QString pipe = program->inWork(QStringLiteral("pipe.mp3"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString tooLong = program->inWork(QString(300, QLatin1Char('a')) + ".mp3");
+        const QString song = program->inWork(QStringLiteral("song.mp3"));
+        QVERIFY(QFile::copy(talk, song));
+        // A pipe in a folder that is loaded is left out without a word: it was not named.
+        const QString music = program->inWork(QStringLiteral("music"));
+        QDir().mkpath(music);
+        QCOMPARE(::mkfifo(QFile::encodeName(music + "/stuck.mp3").constData(), 0600), 0);
+        QVERIFY(program->setTargetFolder(program->inWork(QStringLiteral("target"))));
+
+        QVERIFY(run({ogg, pipe, tooLong, music, song}));
+        QCOMPARE(output, "Skipped\t" + ogg + "\tunsupported type\n" + "Skipped\t" + pipe +
+                             "\tnot a regular file\n" + "Skipped\t" + tooLong +
+                             "\tpath too long\n" + "OK\t" + song + '\n');
+        QCOMPARE(exitCode, 1);
+
+        QVERIFY(run({ogg}));
+        QCOMPARE(output, "Skipped\t" + ogg + "\tunsupported type\n");
+        QVERIFY(errors.contains(QStringLiteral("Invalid Command Line Arguments!")));
+        QCOMPARE(exitCode, 1);
     }
 
     void rowsAndReasonsForScripts()

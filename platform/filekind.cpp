@@ -1,0 +1,28 @@
+#include "platform/filekind.h"
+
+#include "platform/filemode.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace platform
+{
+
+FileKind fileKind(const QString &path)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return errno == ENAMETOOLONG ? FileKind::NameTooLong : FileKind::Nothing;
+    return kindOfMode(status.st_mode);
+}
+
+FileKind kindOfMode(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return FileKind::Folder;
+    return S_ISREG(mode) ? FileKind::File : FileKind::Special;
+}
+
+} // namespace platform
