@@ -4,7 +4,9 @@
 #include "app/audioparameters.h"
 #include "app/icons.h"
 #include "app/singlelinevalidator.h"
+#include "processing/paralleljobs.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -272,11 +274,28 @@ void TAppForm::createMenus()
     File1 = named(bar->addMenu(QStringLiteral("File")), "File1");
     AddFile1 = named(File1->addAction(QStringLiteral("Add Files...")), "AddFile1");
     AddFolder1 = named(File1->addAction(QStringLiteral("Add Folder...")), "AddFolder1");
+    named(File1->addSeparator(), "N5");
+    ShowLog1 = named(File1->addAction(QStringLiteral("Show Log")), "ShowLog1");
+    ShowLog1->setCheckable(true);
     named(File1->addSeparator(), "N2");
     Exit1 =
         named(File1->addAction(appIcon(QStringLiteral("exit")), QStringLiteral("Exit")), "Exit1");
 
     Settings1 = named(bar->addMenu(QStringLiteral("Settings")), "Settings1");
+    ParallelConversions1 =
+        named(Settings1->addMenu(QStringLiteral("Parallel Conversions")), "ParallelConversions1");
+    ParallelConversionsGroup = named(new QActionGroup(this), "ParallelConversionsGroup");
+    auto jobsItem = [this](const QString &caption, int jobs) {
+        QAction *item = ParallelConversions1->addAction(caption);
+        item->setObjectName(QStringLiteral("ParallelConversions%1").arg(jobs));
+        item->setCheckable(true);
+        item->setData(jobs);
+        ParallelConversionsGroup->addAction(item);
+    };
+    jobsItem(QStringLiteral("Automatic"), 0);
+    for (const int jobs : paralleljobs::offeredCounts)
+        jobsItem(QString::number(jobs), jobs);
+    named(Settings1->addSeparator(), "N6");
     ResettoDefaults1 =
         named(Settings1->addAction(QStringLiteral("Reset to Defaults...")), "ResettoDefaults1");
 
@@ -335,6 +354,9 @@ void TAppForm::connectHandlers()
 {
     connect(AddFile1, &QAction::triggered, this, &TAppForm::AddFile1Click);
     connect(AddFolder1, &QAction::triggered, this, &TAppForm::AddFolder1Click);
+    connect(ShowLog1, &QAction::triggered, this, &TAppForm::ShowLog1Click);
+    connect(ParallelConversionsGroup, &QActionGroup::triggered, this,
+            [this](QAction *item) { ParallelConversionsClick(item->data().toInt()); });
     connect(Exit1, &QAction::triggered, this, &TAppForm::Exit1Click);
     connect(ResettoDefaults1, &QAction::triggered, this, &TAppForm::ResettoDefaults1Click);
     connect(Help2, &QAction::triggered, this, &TAppForm::Help2Click);
@@ -388,6 +410,7 @@ void TAppForm::FormCreate()
     TimerParam->setInterval(1);
     openSettingsStore();
     restoreParameters();
+    restoreJobs();
     prepareFileList();
     restoreTargetFolder();
 }

@@ -10,6 +10,7 @@
 struct CommandLineRequest;
 class FileListModel;
 class QAction;
+class QActionGroup;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
@@ -99,6 +100,14 @@ public:
     void Button1Click();
     void TimerParamTimer();
 
+    // Parallel conversions (processing/appform_jobs.cpp): the setting of "Settings > Parallel
+    // Conversions", 0 for automatic or a count; stored as Jobs only once the user chooses.
+    int Jobs = 0;
+    void ParallelConversionsClick(int jobs);
+
+    // "File > Show Log" shows or hides MemoCMD; the choice is not stored.
+    void ShowLog1Click();
+
     // Update check (webservice/appform_update.cpp).
     void TimerCheckerTimer();
     void UpdateNotifications1Click();
@@ -135,8 +144,11 @@ public:
     QMenu *File1 = nullptr;
     QAction *AddFile1 = nullptr;
     QAction *AddFolder1 = nullptr;
+    QAction *ShowLog1 = nullptr;
     QAction *Exit1 = nullptr;
     QMenu *Settings1 = nullptr;
+    QMenu *ParallelConversions1 = nullptr;
+    QActionGroup *ParallelConversionsGroup = nullptr; // "Automatic" (0), then 1, 2, 4, 8
     QAction *ResettoDefaults1 = nullptr;
     QMenu *Help1 = nullptr;
     QAction *Help2 = nullptr;
@@ -185,6 +197,7 @@ private:
     void openSettingsStore();
     void restoreParameters();
     void restoreTargetFolder();
+    void restoreJobs();
     void prepareFileList();
 
     // Settings (settings/appform_settings.cpp). Writes the store to its file; a failure raises

@@ -4,7 +4,9 @@
 #include "platform/urlopener.h"
 #include "webservice/vendorhost.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QPlainTextEdit>
 
 void TAppForm::Help2Click()
 {
@@ -18,4 +20,9 @@ void TAppForm::SendFeedback1Click() {}
 void TAppForm::Exit1Click()
 {
     QApplication::quit();
+}
+
+void TAppForm::ShowLog1Click()
+{
+    MemoCMD->setVisible(ShowLog1->isChecked());
 }

@@ -51,6 +51,22 @@ private slots:
         QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Hushmill"));
     }
 
+    void showLogShowsAndHidesTheLogUnderTheList()
+    {
+        auto *memo = form->findChild<QPlainTextEdit *>("MemoCMD");
+        const int listHeight = form->ListView1->height();
+        QVERIFY(form->ShowLog1->isCheckable());
+        QVERIFY(!form->ShowLog1->isChecked());
+        form->ShowLog1->trigger();
+        QVERIFY(form->ShowLog1->isChecked());
+        QVERIFY(memo->isVisible());
+        QTRY_VERIFY(form->ListView1->height() < listHeight);
+        QVERIFY(memo->geometry().top() > form->ListView1->mapTo(form, QPoint(0, 0)).y());
+        form->ShowLog1->trigger();
+        QVERIFY(!memo->isVisible());
+        QTRY_COMPARE(form->ListView1->height(), listHeight);
+    }
+
     void identityComesFromTheExecutablesVersionBlock()
     {
         QCOMPARE(form->CompanyName, QStringLiteral("QUONDEL"));
@@ -106,7 +122,8 @@ private slots:
         }
         QCOMPARE(
             captions,
-            QStringList({"File:Add Files...|Add Folder...|-|Exit", "Settings:Reset to Defaults...",
+            QStringList({"File:Add Files...|Add Folder...|-|Show Log|-|Exit",
+                         "Settings:Parallel Conversions|-|Reset to Defaults...",
                          "Help:Online Help|-|Update Notifications|-|Send Feedback...|About..."}));
         QCOMPARE(form->Help2->shortcut(), QKeySequence(Qt::Key_F1));
         QVERIFY(form->UpdateNotifications1->isChecked());

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -108,6 +109,56 @@ private slots:
                  written.replace("$DESKTOP", folders->desktop().toUtf8()));
     }
 
+    // Parallel Conversions: stored as Jobs only once chosen; a missing or bad value means
+    // automatic and stays as it stands until the user chooses.
+    void jobsSetting_data()
+    {
+        QTest::addColumn<QByteArray>("jobsLine"); // empty: no Jobs key
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<QString>("checked");
+        QTest::newRow("absent") << QByteArray() << 0 << "Automatic";
+        QTest::newRow("0") << QByteArray("Jobs=0\r\n") << 0 << "Automatic";
+        QTest::newRow("1") << QByteArray("Jobs=1\r\n") << 1 << "1";
+        QTest::newRow("8") << QByteArray("Jobs=8\r\n") << 8 << "8";
+        QTest::newRow("-3") << QByteArray("Jobs=-3\r\n") << 0 << "Automatic";
+        QTest::newRow("abc") << QByteArray("Jobs=abc\r\n") << 0 << "Automatic";
+    }
+    void jobsSetting()
+    {
+        QFETCH(QByteArray, jobsLine);
+        QFETCH(int, jobs);
+        QFETCH(QString, checked);
+        const QByteArray stored = Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\nDestination=" +
+                                  folders->desktop().toUtf8() + "\r\n" + jobsLine + "\r\n";
+        QVERIFY(writeBytes(folders->settingsFile(), stored));
+        start();
+        QCOMPARE(form->Jobs, jobs);
+        QCOMPARE(checkedJobsItems(), QStringList(checked));
+        QCOMPARE(readBytes(folders->settingsFile()), stored);
+
+        // A choice is written at once, in the key's place or at the end of the section.
+        QVERIFY(jobsItem("2") && jobsItem("Automatic"));
+        jobsItem("2")->trigger();
+        QCOMPARE(form->Jobs, 2);
+        QCOMPARE(checkedJobsItems(), QStringList("2"));
+        const QByteArray chosen = jobsLine.isEmpty()
+                                      ? QByteArray(stored).replace("\r\n\r\n", "\r\nJobs=2\r\n\r\n")
+                                      : QByteArray(stored).replace(jobsLine, "Jobs=2\r\n");
+        QCOMPARE(readBytes(folders->settingsFile()), chosen);
+        jobsItem("Automatic")->trigger();
+        QCOMPARE(form->Jobs, 0);
+        QCOMPARE(readBytes(folders->settingsFile()),
+                 QByteArray(chosen).replace("Jobs=2", "Jobs=0"));
+
+        // The next start reads the choice.
+        form.reset();
+        QVERIFY(
+            writeBytes(folders->settingsFile(), QByteArray(chosen).replace("Jobs=2", "Jobs=4")));
+        start();
+        QCOMPARE(form->Jobs, 4);
+        QCOMPARE(checkedJobsItems(), QStringList("4"));
+    }
+
     void storeNeitherReadNorWritten()
     {
         // A folder in place of the file: it can be neither read nor deleted nor replaced.
@@ -191,6 +242,21 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
+    QAction *jobsItem(const QString &caption) const
+    {
+        for (QAction *item : form->ParallelConversions1->actions())
+            if (item->text() == caption)
+                return item;
+        return nullptr;
+    }
+    QStringList checkedJobsItems() const
+    {
+        QStringList captions;
+        for (QAction *item : form->ParallelConversions1->actions())
+            if (item->isChecked())
+                captions << item->text();
+        return captions;
+    }
     QByteArray defaults() const
     {
         return Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\nDestination=" +
