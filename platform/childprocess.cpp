@@ -30,9 +30,9 @@ int openProcessDescriptor(pid_t pid)
     return int(::syscall(SYS_pidfd_open, pid, 0));
 }
 
-int killThroughDescriptor(int pidfd)
+int signalThroughDescriptor(int pidfd, int signal)
 {
-    return int(::syscall(SYS_pidfd_send_signal, pidfd, SIGKILL, nullptr, 0));
+    return int(::syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0));
 }
 
 void closeDescriptor(int &fd)
@@ -259,20 +259,39 @@ std::optional<ExitStatus> ChildProcess::wait(int timeoutMs)
     }
 }
 
-void ChildProcess::end() const
+void ChildProcess::terminate() const
 {
-    if (m_startedPid <= 0)
-        return;
-    // The group first: what the child started holds the output pipe open as well. Its number
-    // stays the group's while any member lives, so it cannot name a stranger.
-    ::kill(-m_startedPid, SIGKILL);
+    signalGroup(SIGTERM);
+}
+
+bool ChildProcess::waitForEnd(int timeoutMs) const
+{
     // A kernel without process descriptors (before Linux 5.3) offers nothing to wait on.
-    if (m_pidfd < 0 || killThroughDescriptor(m_pidfd) != 0)
-        return;
+    if (m_pidfd < 0)
+        return false;
     // The descriptor turns readable once the child has ended; it stays unreaped for wait().
     pollfd gone{m_pidfd, POLLIN, 0};
-    while (::poll(&gone, 1, endingTimeoutMs) < 0 && errno == EINTR) {
-    }
+    int ready;
+    do
+        ready = ::poll(&gone, 1, timeoutMs);
+    while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
+
+void ChildProcess::end() const
+{
+    if (signalGroup(SIGKILL))
+        waitForEnd(endingTimeoutMs);
+}
+
+bool ChildProcess::signalGroup(int signal) const
+{
+    if (m_startedPid <= 0)
+        return false;
+    // The group first: what the child started holds the output pipe open as well. Its number
+    // stays the group's while any member lives, so it cannot name a stranger.
+    ::kill(-m_startedPid, signal);
+    return m_pidfd >= 0 && signalThroughDescriptor(m_pidfd, signal) == 0;
 }
 
 void ChildProcess::closeOutput()

@@ -43,6 +43,14 @@ public:
     // running then.
     std::optional<ExitStatus> wait(int timeoutMs);
 
+    // Asks the child and whatever it started (its process group) to end (SIGTERM), without
+    // waiting. Safe to call from any thread while the owner reads or waits.
+    void terminate() const;
+
+    // Waits, at most `timeoutMs`, until the child has ended, without reaping it; true when it
+    // has. Safe to call from any thread while the owner reads or waits.
+    bool waitForEnd(int timeoutMs) const;
+
     // Kills the child and whatever it started (its process group) and waits, a few seconds at
     // most, until the child has ended, without reaping it: wait() still reports how it ended.
     // Safe to call from any thread while the owner reads or waits; nothing happens when the
@@ -51,6 +59,9 @@ public:
 
 private:
     void closeOutput();
+    // Sends `signal` to the child's process group and to the child; true when the child could
+    // be signalled through its descriptor, and so can be waited for.
+    bool signalGroup(int signal) const;
 
     int m_output = -1;
     int m_pid = -1;        // until reaped

@@ -127,7 +127,7 @@ QString endingText(const QString &program, const platform::ExitStatus &status)
 }
 
 ConsoleRun run(const QString &program, const QStringList &arguments, const QString &workingFolder,
-               LogSink &log, KeepAlive &keepAlive)
+               LogSink &log, KeepAlive &keepAlive, const runningwork::ChildGroup *group)
 {
     const QString path = findProgram(program, workingFolder);
     if (path.isEmpty()) {
@@ -135,7 +135,7 @@ ConsoleRun run(const QString &program, const QStringList &arguments, const QStri
         return {false, program + QStringLiteral(" not found")};
     }
     platform::ChildProcess child;
-    const runningwork::RunningChild running(child, path, arguments, workingFolder);
+    const runningwork::RunningChild running(child, path, arguments, workingFolder, group);
     if (const int error = running.startError(); error != 0) {
         const QString text = complaint(program, error);
         log.appendText(text);
@@ -177,10 +177,11 @@ private:
 
 ConsoleRun RunConsoleCommand(const QString &program, const QStringList &arguments,
                              const QString &workingFolder, LogSink &log,
-                             const std::function<void()> &keepAlive)
+                             const std::function<void()> &keepAlive,
+                             const runningwork::ChildGroup *group)
 {
     log.appendLine(QStringLiteral("Commencing processing..."));
     const ClosingLines closing(log);
     KeepAlive pump(keepAlive);
-    return run(program, arguments, workingFolder, log, pump);
+    return run(program, arguments, workingFolder, log, pump, group);
 }

@@ -5,6 +5,10 @@
 #include <functional>
 
 class LogSink;
+namespace runningwork
+{
+class ChildGroup;
+}
 
 // Runs `program` with `arguments` in `workingFolder` and pours its standard output and
 // standard error into `log` while they arrive. The program is looked up in the working folder
@@ -13,6 +17,9 @@ class LogSink;
 //
 // `keepAlive`, when given, is called about every 20 ms while the program runs, so that the
 // caller can keep a window painting; without it the call simply blocks until the end.
+//
+// `group`, when given, is the group the program runs in (see runningwork::ChildGroup): a group
+// already stopped does not start it.
 //
 // How a run went.
 struct ConsoleRun {
@@ -24,4 +31,5 @@ struct ConsoleRun {
 
 ConsoleRun RunConsoleCommand(const QString &program, const QStringList &arguments,
                              const QString &workingFolder, LogSink &log,
-                             const std::function<void()> &keepAlive = {});
+                             const std::function<void()> &keepAlive = {},
+                             const runningwork::ChildGroup *group = nullptr);

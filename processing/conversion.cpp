@@ -20,7 +20,8 @@ ConversionOutcome judged(const QString &outfile, const QString &failure)
 
 ConversionOutcome convert(const QString &infile, const QString &outfile,
                           const SilenceSettings &settings, const QString &workingFolder,
-                          LogSink &log, const std::function<void()> &keepAlive)
+                          LogSink &log, const std::function<void()> &keepAlive,
+                          const runningwork::ChildGroup *group)
 {
     runningwork::UnfinishedOutput output(outfile);
     if (isSkippedVideo(infile)) {
@@ -41,7 +42,7 @@ ConversionOutcome convert(const QString &infile, const QString &outfile,
     // A run that fails, or is ended, leaves its output unfinished: it goes with `output`.
     const ConsoleRun run =
         RunConsoleCommand(ffmpegProgram, silenceCommandArguments(infile, outfile, settings),
-                          workingFolder, log, keepAlive);
+                          workingFolder, log, keepAlive, group);
     if (!run.succeeded)
         return {conversionError, run.failure};
     const ConversionOutcome outcome =
@@ -54,10 +55,11 @@ ConversionOutcome convert(const QString &infile, const QString &outfile,
 
 ConversionOutcome convertWithFFmpeg(const QString &infile, const QString &outfile,
                                     const SilenceSettings &settings, const QString &workingFolder,
-                                    LogSink &log, const std::function<void()> &keepAlive)
+                                    LogSink &log, const std::function<void()> &keepAlive,
+                                    const runningwork::ChildGroup *group)
 {
     try {
-        return convert(infile, outfile, settings, workingFolder, log, keepAlive);
+        return convert(infile, outfile, settings, workingFolder, log, keepAlive, group);
     } catch (const std::exception &error) {
         return {conversionError, QString::fromUtf8(error.what())};
     } catch (...) {

@@ -6,6 +6,10 @@
 #include <functional>
 
 class LogSink;
+namespace runningwork
+{
+class ChildGroup;
+}
 
 // What a conversion answers: "OK" or "Error", and for "Error" why, in one line.
 struct ConversionOutcome {
@@ -19,7 +23,9 @@ struct ConversionOutcome {
 // "Error" from the output file. ".mkv" and ".wmv" inputs are only logged as skipped. A run
 // that fails (a start that fails, an exit status other than 0, a signal) answers "Error" and
 // removes what it left at `outfile`. An output that is the input file itself, however spelled,
-// is not run and answers "Error". Never raises.
+// is not run and answers "Error". Never raises. `keepAlive` and `group` are those of
+// RunConsoleCommand.
 ConversionOutcome convertWithFFmpeg(const QString &infile, const QString &outfile,
                                     const SilenceSettings &settings, const QString &workingFolder,
-                                    LogSink &log, const std::function<void()> &keepAlive = {});
+                                    LogSink &log, const std::function<void()> &keepAlive = {},
+                                    const runningwork::ChildGroup *group = nullptr);

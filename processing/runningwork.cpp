@@ -4,6 +4,7 @@
 #include "platform/newfile.h"
 #include "processing/outputfile.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QList>
 
@@ -28,10 +29,18 @@ struct Output {
     }
 };
 
+// How long a child asked to end may take to write its last words before it is killed.
+constexpr int terminationGraceMs = 1000;
+
+struct Child {
+    platform::ChildProcess *process;
+    const ChildGroup *group;
+};
+
 struct Lists {
     std::mutex lock;
     bool ending = false;
-    QList<platform::ChildProcess *> children;
+    QList<Child> children;
     QHash<QString, Output> outputs;
 };
 
@@ -41,35 +50,61 @@ Lists &lists()
     return instance;
 }
 
-void endChildren(const Lists &listed)
+// Asks every child of `group` (of every group when null) to end, kills those still running
+// after the grace, and waits until each has ended.
+void endChildren(const Lists &listed, const ChildGroup *group = nullptr)
 {
-    for (const platform::ChildProcess *child : listed.children)
-        child->end();
+    QList<const platform::ChildProcess *> ending;
+    for (const Child &child : listed.children) {
+        if (!group || child.group == group) {
+            child.process->terminate();
+            ending.append(child.process);
+        }
+    }
+    QDeadlineTimer grace(terminationGraceMs);
+    for (const platform::ChildProcess *child : std::as_const(ending)) {
+        if (!child->waitForEnd(int(grace.remainingTime())))
+            child->end();
+    }
 }
 } // namespace
 
-RunningChild::RunningChild(platform::ChildProcess &child, const QString &programPath,
-                           const QStringList &arguments, const QString &workingFolder)
-    : m_child(child)
+ChildGroup::~ChildGroup()
 {
-    // Started under the lock, so that a child is either listed before the program ends its
-    // children, or not started at all.
+    stop();
+}
+
+void ChildGroup::stop()
+{
     Lists &listed = lists();
     const std::lock_guard guard(listed.lock);
-    if (listed.ending) {
+    m_stopped = true;
+    endChildren(listed, this);
+}
+
+RunningChild::RunningChild(platform::ChildProcess &child, const QString &programPath,
+                           const QStringList &arguments, const QString &workingFolder,
+                           const ChildGroup *group)
+    : m_child(child)
+{
+    // Started under the lock, so that a child is either listed before the program or its group
+    // ends its children, or not started at all.
+    Lists &listed = lists();
+    const std::lock_guard guard(listed.lock);
+    if (listed.ending || (group && group->m_stopped)) {
         m_startError = ECANCELED;
         return;
     }
     m_startError = child.start(programPath, arguments, workingFolder);
     if (m_startError == 0)
-        listed.children.append(&child);
+        listed.children.append({&child, group});
 }
 
 RunningChild::~RunningChild()
 {
     Lists &listed = lists();
     const std::lock_guard guard(listed.lock);
-    listed.children.removeOne(&m_child);
+    listed.children.removeIf([this](const Child &child) { return child.process == &m_child; });
 }
 
 int reserve(const QString &path)

@@ -12,20 +12,43 @@ class ChildProcess;
 // Every way out of a conversion goes through here, so that no child runs on and no unfinished
 // output stays under its name:
 // - an error unwinding a conversion: the destructors of RunningChild and UnfinishedOutput;
-// - the window closed during a conversion (and any later way to stop one): stopChildren();
+// - the window closed during a conversion: stopChildren(); a batch stopped: ChildGroup::stop();
 // - a termination signal: endForExit(), right before the process ends.
 // The lists are safe to use from any thread.
 namespace runningwork
 {
 
+// The children of one batch, stopped together. Once stopped, the group starts no more
+// children, so that a conversion about to start cannot slip past a stop. The group must outlive
+// its children; its destructor stops it.
+class ChildGroup
+{
+public:
+    ChildGroup() = default;
+    ~ChildGroup();
+    ChildGroup(const ChildGroup &) = delete;
+    ChildGroup &operator=(const ChildGroup &) = delete;
+
+    // Asks the group's running children to end, kills those still running after a short grace,
+    // and waits until each has ended; from then on the group starts none. The conversions they
+    // belong to then fail, and remove their unfinished outputs themselves.
+    void stop();
+
+private:
+    friend class RunningChild;
+    bool m_stopped = false; // under the lists' lock
+};
+
 // A child started as a running child; listed until destroyed (before the child itself).
 class RunningChild
 {
 public:
-    // Starts `child` (see platform::ChildProcess::start) unless the program is ending, which
-    // answers ECANCELED. Returns 0 or the error number.
+    // Starts `child` (see platform::ChildProcess::start) unless the program is ending, or
+    // `group` (when given) has been stopped, which answers ECANCELED. Returns 0 or the error
+    // number.
     RunningChild(platform::ChildProcess &child, const QString &programPath,
-                 const QStringList &arguments, const QString &workingFolder);
+                 const QStringList &arguments, const QString &workingFolder,
+                 const ChildGroup *group = nullptr);
     ~RunningChild();
     RunningChild(const RunningChild &) = delete;
     RunningChild &operator=(const RunningChild &) = delete;
@@ -62,12 +85,13 @@ private:
     QString m_path;
 };
 
-// Ends every running child and waits until each has ended. The conversions they belong to then
-// fail, and remove their unfinished outputs themselves.
+// Asks every running child to end, kills those still running after a short grace, and waits
+// until each has ended. The conversions they belong to then fail, and remove their unfinished
+// outputs themselves.
 void stopChildren();
 
-// Ends every running child, removes every unfinished output, and refuses to start children
-// from then on: the process is about to end.
+// Ends every running child as stopChildren() does, removes every unfinished output, and refuses
+// to start children from then on: the process is about to end.
 void endForExit();
 
 } // namespace runningwork
