@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
@@ -387,6 +388,8 @@ void TAppForm::connectHandlers()
     connect(ChangeDirectory1, &QAction::triggered, this, &TAppForm::ChangeDirectory1Click);
     connect(ShowinExplorer2, &QAction::triggered, this, &TAppForm::ShowinExplorer2Click);
     connect(Button1, &QPushButton::clicked, this, &TAppForm::Button1Click);
+    connect(named(new QShortcut(QKeySequence(Qt::Key_Escape), this), "EscapeShortcut"),
+            &QShortcut::activated, this, &TAppForm::EscapePressed);
 
     connect(TimerChecker, &QTimer::timeout, this, &TAppForm::TimerCheckerTimer);
     connect(TimerParam, &QTimer::timeout, this, &TAppForm::TimerParamTimer);

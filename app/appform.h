@@ -7,10 +7,12 @@
 #include <QStringList>
 #include <functional>
 
+class BatchRun;
 struct CommandLineRequest;
 class FileListModel;
 class QAction;
 class QActionGroup;
+class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
@@ -97,7 +99,10 @@ public:
     // Batch run and command line (processing/).
     // The program's arguments without its own path, handled once after the window is shown.
     QStringList CommandLineArguments;
+    // "Remove Silence", or "Stop" while a batch runs.
     void Button1Click();
+    // Escape stops a running batch, as "Stop" does.
+    void EscapePressed();
     void TimerParamTimer();
 
     // Parallel conversions (processing/appform_jobs.cpp): the setting of "Settings > Parallel
@@ -171,13 +176,17 @@ public:
     QTimer *TimerParam = nullptr;
 
 protected:
+    // Closing the window during a batch stops it first (processing/appform_batch.cpp).
+    void closeEvent(QCloseEvent *event) override;
+
     // Files and folders dropped on the window (app/appform_intake.cpp).
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
     // Batch run and command line.
-    void setProgressPosition(int position);
+    BatchRun *RunningBatch = nullptr;
+    bool closeAfterBatch = false;
     void handleCommandLine(const CommandLineRequest &request);
     void convertFromCommandLine(const QString &input, const QString &output);
     void fillListFromCommandLine();

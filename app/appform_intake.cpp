@@ -43,6 +43,12 @@ void TAppForm::prepareFileList()
     header->setSectionResizeMode(FileListModel::FileColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(FileListModel::ResultColumn, QHeaderView::Fixed);
     header->resizeSection(FileListModel::ResultColumn, 71);
+    // Wide enough for what a file under a minute saved; the user may widen it.
+    header->setSectionResizeMode(FileListModel::SavedColumn, QHeaderView::Interactive);
+    header->resizeSection(FileListModel::SavedColumn,
+                          ListView1->fontMetrics().horizontalAdvance(
+                              QStringLiteral("59.9 s \u2192 59.9 s (\u2212100 %)")) +
+                              12);
 }
 
 void TAppForm::Ekle(const QString &isim)

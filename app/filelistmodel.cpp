@@ -18,7 +18,7 @@ qsizetype FileListModel::add(const QStringList &paths)
     for (const QString &path : paths) {
         if (!m_paths.contains(path)) {
             m_paths.insert(path);
-            fresh.append({path, QString(), QString()});
+            fresh.append({path, QString(), QString(), QString()});
         }
     }
     if (fresh.isEmpty())
@@ -78,11 +78,13 @@ void FileListModel::clear()
     endResetModel();
 }
 
-void FileListModel::setResult(int row, const QString &text, const QString &failure)
+void FileListModel::setResult(int row, const QString &text, const QString &failure,
+                              const QString &saved)
 {
     m_rows[row].result = text;
     m_rows[row].failure = failure;
-    emit dataChanged(index(row, ResultColumn), index(row, ResultColumn), {Qt::DisplayRole});
+    m_rows[row].saved = saved;
+    emit dataChanged(index(row, ResultColumn), index(row, SavedColumn), {Qt::DisplayRole});
     emit resultSet(row);
 }
 
@@ -91,10 +93,22 @@ void FileListModel::clearResults()
     for (Row &row : m_rows) {
         row.result.clear();
         row.failure.clear();
+        row.saved.clear();
     }
     if (!m_rows.isEmpty())
-        emit dataChanged(index(0, ResultColumn), index(rowCount() - 1, ResultColumn),
+        emit dataChanged(index(0, ResultColumn), index(rowCount() - 1, SavedColumn),
                          {Qt::DisplayRole});
+}
+
+int FileListModel::rowOf(const QString &path, int formerRow) const
+{
+    if (!m_paths.contains(path))
+        return -1;
+    for (int row = std::min(formerRow, rowCount() - 1); row >= 0; --row) {
+        if (m_rows[row].path == path)
+            return row;
+    }
+    return -1;
 }
 
 int FileListModel::rowCount(const QModelIndex &parent) const
@@ -112,8 +126,16 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return {};
     const Row &row = m_rows[index.row()];
-    if (role == Qt::DisplayRole)
-        return index.column() == FileColumn ? row.path : row.result;
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case FileColumn:
+            return row.path;
+        case ResultColumn:
+            return row.result;
+        default:
+            return row.saved;
+        }
+    }
     if (role == Qt::DecorationRole && index.column() == FileColumn)
         return m_icon;
     return {};
@@ -123,5 +145,12 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    return section == FileColumn ? QStringLiteral("File") : QStringLiteral("Result");
+    switch (section) {
+    case FileColumn:
+        return QStringLiteral("File");
+    case ResultColumn:
+        return QStringLiteral("Result");
+    default:
+        return QStringLiteral("Saved");
+    }
 }

@@ -2,82 +2,57 @@
 
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
-#include "app/folders.h"
 #include "platform/beep.h"
-#include "processing/commandline.h"
-#include "processing/outputpath.h"
+#include "processing/batchrun.h"
+#include "processing/paralleljobs.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-
-namespace
-{
-// The running state of the window for the length of a batch: busy cursor, progress bar
-// shown, button disabled. Leaving it, normally or through an error, makes the window idle
-// again.
-class BatchRunning
-{
-public:
-    BatchRunning(TAppForm &form, int rows) : m_form(form)
-    {
-        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-        m_form.ProgressBar1->setRange(0, rows);
-        m_form.ProgressBar1->setValue(0);
-        m_form.ProgressBar1->show();
-        m_form.Button1->setEnabled(false);
-        QCoreApplication::processEvents();
-    }
-    ~BatchRunning()
-    {
-        m_form.Button1->setEnabled(true);
-        m_form.ProgressBar1->hide();
-        QGuiApplication::restoreOverrideCursor();
-    }
-    BatchRunning(const BatchRunning &) = delete;
-    BatchRunning &operator=(const BatchRunning &) = delete;
-
-private:
-    TAppForm &m_form;
-};
-} // namespace
+#include <QCloseEvent>
+#include <QScopedValueRollback>
 
 void TAppForm::Button1Click()
 {
+    if (RunningBatch) {
+        RunningBatch->stop();
+        return;
+    }
     if (FileList->rowCount() == 0) {
         dialogs::message(this, QMessageBox::Warning, QStringLiteral("WARNING"),
                          QStringLiteral("Please add files!"));
         return;
     }
+    std::exception_ptr error;
+    bool completed = false;
     {
-        const BatchRunning running(*this, FileList->rowCount());
-        FileList->clearResults();
-        MemoCMD->clear();
-        QCoreApplication::processEvents();
-
-        // The list, the target folder and the sliders stay usable between rows, so each row
-        // reads them afresh. A window closed meanwhile ends the run after the current row.
-        for (int i = 0; i < FileList->rowCount() && isVisible(); ++i) {
-            const QString input = FileList->path(i);
-            const QString targetFolder = absolutePath(Edit1->text());
-            createFolderWithParents(targetFolder);
-            const QString output = MakeUniqueFileName(outputPathFor(targetFolder, input));
-            const ConversionOutcome outcome = FFmpegIleDonustur(input, output);
-            FileList->setResult(i, outcome.result, outcome.failure);
-            setProgressPosition(i + 2);
-            QCoreApplication::processEvents();
-            setProgressPosition(i + 1);
-            QCoreApplication::processEvents();
-        }
+        BatchRun run(*this, paralleljobs::jobsToRun(Jobs));
+        const QScopedValueRollback current(RunningBatch, &run);
+        error = run.exec();
+        completed = run.completed();
+        if (!error)
+            setStatusText(batchSummary(run.tally()));
     }
-    // A run stopped by an error ends in the error box instead.
-    platform::beep();
+    if (std::exchange(closeAfterBatch, false))
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    // A run stopped by an error ends in the error box, a stopped one in silence.
+    if (error)
+        std::rethrow_exception(error);
+    if (completed)
+        platform::beep();
 }
 
-void TAppForm::setProgressPosition(int position)
+void TAppForm::EscapePressed()
 {
-    // A position past the end shows as a full bar.
-    ProgressBar1->setValue(qMin(position, ProgressBar1->maximum()));
+    if (RunningBatch)
+        RunningBatch->stop();
+}
+
+void TAppForm::closeEvent(QCloseEvent *event)
+{
+    // Closing stops the batch as Stop does; the window closes once the run has ended.
+    if (RunningBatch) {
+        RunningBatch->stop();
+        closeAfterBatch = true;
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }

@@ -131,5 +131,6 @@ void TAppForm::runListHeadless()
     bool allOK = !namedFileSkipped;
     for (int row = 0; row < FileList->rowCount(); ++row)
         allOK = allOK && FileList->result(row) == conversionOK;
-    endHeadless(allOK ? 0 : 1);
+    // After the rows, the summary the window shows in its status bar.
+    endHeadless(allOK ? 0 : 1, statusText());
 }

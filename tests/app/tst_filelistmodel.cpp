@@ -65,12 +65,32 @@ private slots:
         model.add({"/a", "/b"});
         const QModelIndex result = model.index(1, FileListModel::ResultColumn);
         QCOMPARE(model.data(result).toString(), QString());
-        model.setResult(1, QStringLiteral("OK"));
+        model.setResult(1, QStringLiteral("OK"), {}, QStringLiteral("6.0 s → 3.1 s (−48 %)"));
         QCOMPARE(model.data(result).toString(), QStringLiteral("OK"));
+        QCOMPARE(model.data(result.siblingAtColumn(FileListModel::SavedColumn)).toString(),
+                 QStringLiteral("6.0 s → 3.1 s (−48 %)"));
         model.clearResults();
         QCOMPARE(model.result(1), QString());
+        QCOMPARE(model.saved(1), QString());
+        QCOMPARE(model.columnCount(), 3);
         QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("File"));
         QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Result"));
+        QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Saved"));
+    }
+
+    void rowOfFollowsRowsThatMovedUp()
+    {
+        FileListModel model;
+        model.add({"/a", "/b", "/c", "/d"});
+        model.removeRowsAt({0, 2});
+        QCOMPARE(model.rowOf("/d", 3), 1);
+        QCOMPARE(model.rowOf("/b", 1), 0);
+        QCOMPARE(model.rowOf("/c", 2), -1);
+        // Removed and added again: a new row below where the old one stood.
+        model.removeRowsAt({0});
+        model.add({"/b"});
+        QCOMPARE(model.rowOf("/b", 0), -1);
+        QCOMPARE(model.rowOf("/b", 1), 1);
     }
 };
 

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "tests/testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QString>
+
+#include <algorithm>
 
 // Writes an executable shell script named "ffmpeg" into `folder`, with `body` after the
 // "#!/bin/sh" line. The script sees the arguments a real ffmpeg would see; "$out" holds the
@@ -48,14 +52,54 @@ inline QString writeFfmpegWithFileSizeLimit(const QString &folder)
 }
 
 // A stand-in named "ffmpeg" in `folder` that becomes the real ffmpeg. For an input whose name
-// ends in "slow.mp3" it first writes its process number to `pidFile`, and the real one reads
-// at the pace of playback, so that a test can act while it is writing.
+// ends in "slow.mp3" it first adds its process number as a line to `pidFile`, and the real one
+// reads at the pace of playback, so that a test can act while it is writing.
 inline QString writeFfmpegPacedForSlowInputs(const QString &folder, const QString &pidFile)
 {
     const QString real = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
     if (real.isEmpty())
         return QString();
-    return writeFakeFfmpeg(folder, "case \"$*\" in *slow.mp3*) set -- -re \"$@\"; echo $$ > '" +
+    return writeFakeFfmpeg(folder, "case \"$*\" in *slow.mp3*) set -- -re \"$@\"; echo $$ >> '" +
                                        QFile::encodeName(pidFile) + "';; esac\nexec '" +
                                        QFile::encodeName(real) + "' \"$@\"");
+}
+
+// The process numbers the paced stand-ins wrote, in the order they started.
+inline QList<QByteArray> startedProcesses(const QString &pidFile)
+{
+    QList<QByteArray> pids = readBytes(pidFile).split('\n');
+    pids.removeAll(QByteArray());
+    return pids;
+}
+
+// Whether the process has `path` open.
+inline bool hasOpen(const QByteArray &pid, const QString &path)
+{
+    const QString descriptors =
+        QStringLiteral("/proc/") + QString::fromLatin1(pid.trimmed()) + QStringLiteral("/fd");
+    for (const QFileInfo &descriptor :
+         QDir(descriptors).entryInfoList(QDir::AllEntries | QDir::System)) {
+        if (descriptor.symLinkTarget() == path)
+            return true;
+    }
+    return false;
+}
+
+// Whether the process runs still: one that has ended and waits to be reaped does not.
+inline bool isRunning(const QByteArray &pid)
+{
+    const QByteArray stat = readBytes(QStringLiteral("/proc/") +
+                                      QString::fromLatin1(pid.trimmed()) + QStringLiteral("/stat"));
+    const qsizetype state = stat.lastIndexOf(") ");
+    return state >= 0 && stat.size() > state + 2 && stat[state + 2] != 'Z';
+}
+
+// Whether every one of `paths` is open in one of the paced stand-ins.
+inline bool allOpenInStartedProcesses(const QString &pidFile, const QStringList &paths)
+{
+    const QList<QByteArray> pids = startedProcesses(pidFile);
+    return std::all_of(paths.begin(), paths.end(), [&](const QString &path) {
+        return std::any_of(pids.begin(), pids.end(),
+                           [&](const QByteArray &pid) { return hasOpen(pid, path); });
+    });
 }

@@ -38,11 +38,13 @@ public:
     QString workFolder() const { return work.path(); }
     QString inWork(const QString &name) const { return work.filePath(name); }
 
-    // The target folder of list runs, stored the way the window stores it.
-    bool setTargetFolder(const QString &folder) const
+    // The target folder of list runs, stored the way the window stores it, and the number of
+    // conversions at once when one is given (0: the key stays out, which means automatic).
+    bool setTargetFolder(const QString &folder, int jobs = 0) const
     {
+        const QByteArray jobsLine = jobs > 0 ? "Jobs=" + QByteArray::number(jobs) + "\r\n" : "";
         return writeBytes(programFolder() + QStringLiteral("/settings.ini"),
-                          "[Settings]\r\nDestination=" + folder.toUtf8() + "\r\n");
+                          "[Settings]\r\nDestination=" + folder.toUtf8() + "\r\n" + jobsLine);
     }
 
     // The PATH of the runs instead of the test's own.

@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -40,6 +41,8 @@ private slots:
         work = std::make_unique<QTemporaryDir>();
         folders.emplace();
         form = std::make_unique<TAppForm>();
+        // One conversion at a time unless a test says otherwise: the sequence as it always was.
+        form->Jobs = 1;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -166,7 +169,7 @@ private slots:
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
-    void closingTheWindowDuringAConversionEndsItAndRemovesItsOutput()
+    void closingTheWindowDuringAConversionStopsItAndRemovesItsOutput()
     {
         const QString fakes = folder(QStringLiteral("fakes"));
         QVERIFY(
@@ -181,7 +184,7 @@ private slots:
         });
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"Error", ""}));
+        QCOMPARE(results(), QStringList({"Stopped", ""}));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
         QTRY_VERIFY(!form->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
@@ -202,6 +205,149 @@ private slots:
         const QString expected = work->filePath(QStringLiteral("relative/out/talk.mp3"));
         QCOMPARE(results(), QStringList({"OK"}));
         QCOMPARE(readBytes(expected), expected.toLocal8Bit());
+    }
+
+    void parallelRunGivesWhatOneJobGives()
+    {
+        // Two inputs of one name, an input that has vanished, a skipped video, a wav and more
+        // rows than conversions at once.
+        const QString a = folder(QStringLiteral("a")), b = folder(QStringLiteral("b"));
+        const QString wav = a + QStringLiteral("/more.wav");
+        QVERIFY(makeTestAudio(wav, 2));
+        form->FileList->add(
+            {copyTalk(a + QStringLiteral("/talk.mp3")), copyTalk(b + QStringLiteral("/talk.mp3")),
+             a + QStringLiteral("/gone.mp3"), copyTalk(b + QStringLiteral("/clip.mkv")), wav,
+             copyTalk(b + QStringLiteral("/last.mp3"))});
+
+        const BatchOutcome one = runBatch(1, folder(QStringLiteral("one")));
+        const BatchOutcome three = runBatch(3, folder(QStringLiteral("three")));
+
+        QCOMPARE(one.results, QStringList({"OK", "OK", "Error", "Error", "OK", "OK"}));
+        QCOMPARE(three.results, one.results);
+        QCOMPARE(one.outputs, QStringList({"last.mp3", "more.wav", "talk (2).mp3", "talk.mp3"}));
+        QCOMPARE(three.outputs, one.outputs);
+        QCOMPARE(three.commands, one.commands);
+        QCOMPARE(three.saved, one.saved);
+        QVERIFY2(one.saved[0].contains(QStringLiteral(" s → ")), qPrintable(one.saved[0]));
+        QCOMPARE(one.saved[2], QString());
+        QCOMPARE(one.summary, three.summary);
+        QVERIFY2(one.summary.startsWith(QStringLiteral("4 converted, 2 errors, 0:")),
+                 qPrintable(one.summary));
+        QCOMPARE(form->statusText(), three.summary);
+    }
+
+    void conversionsRunAtOnceWhileTheWindowStaysUsable()
+    {
+        // Each stand-in notes its start and end, and waits at its start until the test opens
+        // the gate, which it does once two are waiting.
+        const QString notes = work->filePath(QStringLiteral("notes"));
+        const QString gate = work->filePath(QStringLiteral("gate"));
+        const QString fakes = folder(QStringLiteral("fakes"));
+        QVERIFY(!writeFakeFfmpeg(fakes, "echo start >> '" + notes.toLocal8Bit() +
+                                            "'\nwhile [ ! -e '" + gate.toLocal8Bit() +
+                                            "' ]; do sleep 0.02; done\nprintf x > \"$out\"\n"
+                                            "echo end >> '" +
+                                            notes.toLocal8Bit() + "'")
+                     .isEmpty());
+        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        form->Jobs = 2;
+        form->FileList->add({QStringLiteral("/in/one.mp3"), QStringLiteral("/in/two.mp3"),
+                             QStringLiteral("/in/three.mp3")});
+        form->Edit1->setText(folder(QStringLiteral("out")));
+
+        // The timer runs while the batch does: the window handles its events meanwhile.
+        QTimer opener;
+        QString buttonWhileRunning;
+        connect(&opener, &QTimer::timeout, this, [&] {
+            if (readBytes(notes).count("start") == 2 && !QFile::exists(gate)) {
+                buttonWhileRunning = form->Button1->text();
+                QVERIFY(writeBytes(gate, ""));
+            }
+        });
+        opener.start(10);
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        QCOMPARE(results(), QStringList({"OK", "OK", "OK"}));
+        QCOMPARE(buttonWhileRunning, QStringLiteral("Stop"));
+        // Never more than two at once.
+        int running = 0;
+        for (const QByteArray &note : readBytes(notes).split('\n')) {
+            running += note == "start" ? 1 : note == "end" ? -1 : 0;
+            QVERIFY(running <= 2);
+        }
+        QCOMPARE(form->ProgressBar1->value(), 3);
+        expectIdle();
+    }
+
+    void stopEndsTheRunningConversions_data()
+    {
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("Stop, one job") << 1 << "Stop" << QStringList{"OK", "Stopped", "", ""};
+        QTest::newRow("Stop, two jobs")
+            << 2 << "Stop" << QStringList{"OK", "Stopped", "Stopped", ""};
+        QTest::newRow("Escape, two jobs")
+            << 2 << "Escape" << QStringList{"OK", "Stopped", "Stopped", ""};
+        QTest::newRow("closing the window, two jobs")
+            << 2 << "close" << QStringList{"OK", "Stopped", "Stopped", ""};
+    }
+    void stopEndsTheRunningConversions()
+    {
+        QFETCH(int, jobs);
+        QFETCH(QString, how);
+        QFETCH(QStringList, expected);
+        // Real ffmpeg; inputs named "...slow.mp3" are read at the pace of playback.
+        const QString pids = work->filePath(QStringLiteral("pids"));
+        QVERIFY(!writeFfmpegPacedForSlowInputs(folders->program(), pids).isEmpty());
+        const QString in = folder(QStringLiteral("in")), out = folder(QStringLiteral("out"));
+        form->FileList->add({copyTalk(in + QStringLiteral("/first.mp3")),
+                             copyTalk(in + QStringLiteral("/a-slow.mp3")),
+                             copyTalk(in + QStringLiteral("/b-slow.mp3")),
+                             copyTalk(in + QStringLiteral("/last.mp3"))});
+        form->Edit1->setText(out);
+        form->Jobs = jobs;
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+
+        // Once every slow conversion that may run is writing its output.
+        QStringList writing{out + QStringLiteral("/a-slow.mp3")};
+        if (jobs == 2)
+            writing << out + QStringLiteral("/b-slow.mp3");
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!allOpenInStartedProcesses(pids, writing))
+                return;
+            watch.stop();
+            if (how == QLatin1String("Stop"))
+                QTest::mouseClick(form->Button1, Qt::LeftButton);
+            else if (how == QLatin1String("Escape"))
+                QTest::keyClick(form.get(), Qt::Key_Escape);
+            else
+                form->close();
+        });
+        watch.start(10);
+        const int beeps = platform::beepCount();
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        QCOMPARE(results(), expected);
+        // The finished file stays whole; nothing of the stopped ones is left.
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"first.mp3"}));
+        QVERIFY(audioSeconds(out + QStringLiteral("/first.mp3")) > 1);
+        for (const QByteArray &pid : startedProcesses(pids))
+            QVERIFY(!isRunning(pid));
+        QCOMPARE(form->FileList->saved(1), QString());
+        QVERIFY(!form->FileList->saved(0).isEmpty());
+        QVERIFY2(form->statusText().startsWith(
+                     QStringLiteral("1 converted, 0 errors, %1 stopped").arg(jobs)),
+                 qPrintable(form->statusText()));
+        QCOMPARE(platform::beepCount(), beeps);
+        if (how == QLatin1String("close")) {
+            QTRY_VERIFY(!form->isVisible());
+        } else {
+            QCOMPARE(form->Button1->text(), QStringLiteral("Remove Silence"));
+            expectIdle();
+        }
     }
 
     void stoppedRunLeavesTheWindowIdle_data()
@@ -249,6 +395,51 @@ private:
         for (int row = 0; row < form->FileList->rowCount(); ++row)
             texts << form->FileList->result(row);
         return texts;
+    }
+    // What one run of "Remove Silence" with `jobs` conversions at once did into `target`.
+    struct BatchOutcome {
+        QStringList results;
+        QStringList saved;
+        QStringList outputs;
+        QStringList commands; // the commands in the log, sorted, the target folder left out
+        QString summary;
+    };
+    BatchOutcome runBatch(int jobs, const QString &target)
+    {
+        form->Jobs = jobs;
+        form->Edit1->setText(target);
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+        BatchOutcome outcome;
+        outcome.results = results();
+        for (int row = 0; row < form->FileList->rowCount(); ++row)
+            outcome.saved << form->FileList->saved(row);
+        outcome.outputs = QDir(target).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        outcome.commands = logCommands(form->MemoCMD->toPlainText());
+        outcome.commands.replaceInStrings(target, QStringLiteral("<target>"));
+        outcome.commands.sort();
+        outcome.summary = form->statusText();
+        return outcome;
+    }
+    // The commands of a log whose conversions each stand in one piece: a command, then what
+    // ffmpeg printed about that input only, up to the closing line of asterisks.
+    static QStringList logCommands(const QString &log)
+    {
+        QStringList commands;
+        QString input; // of the conversion whose lines are being read
+        for (const QString &line : log.split(QLatin1Char('\n'))) {
+            if (line.startsWith(QLatin1String("ffmpeg -y -i \""))) {
+                if (!input.isEmpty())
+                    commands << QStringLiteral("<interleaved>");
+                input = line.section(QLatin1Char('"'), 1, 1);
+                commands << line;
+            } else if (line == QString(34, QLatin1Char('*'))) {
+                input.clear();
+            } else if (line.contains(QLatin1String(", from '")) &&
+                       !line.contains(QStringLiteral(", from '") + input + QLatin1String("':"))) {
+                commands << QStringLiteral("<interleaved>");
+            }
+        }
+        return commands;
     }
     void expectIdle()
     {

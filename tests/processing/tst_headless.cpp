@@ -1,6 +1,8 @@
+#include "fakeffmpeg.h"
 #include "headlessprogram.h"
 #include "testaudio.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <optional>
@@ -102,7 +104,8 @@ private slots:
         QVERIFY(writeBytes(music + QStringLiteral("/b.mp3"), "broken"));
         QVERIFY(writeBytes(music + QStringLiteral("/c.txt"), "ignored"));
         const QString target = program->inWork(QStringLiteral("target"));
-        QVERIFY(program->setTargetFolder(target));
+        // One conversion at a time: rows come in list order.
+        QVERIFY(program->setTargetFolder(target, 1));
 
         QVERIFY(run({music}));
         QCOMPARE(output.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
@@ -110,6 +113,13 @@ private slots:
                               QStringLiteral("Error\t") + music + QStringLiteral("/b.mp3")}));
         QVERIFY(exitCode != 0);
         QVERIFY(audioSeconds(target + QStringLiteral("/a.mp3")) > 1);
+        // Standard error ends with the summary the window shows.
+        QVERIFY2(
+            QRegularExpression(
+                QStringLiteral(R"(\n1 converted, 1 error, 0:0\d of silence removed \(\d+ %\)\n$)"))
+                .match(errors)
+                .hasMatch(),
+            qPrintable(errors));
 
         QFile::remove(music + QStringLiteral("/b.mp3"));
         QVERIFY(run({music}));
@@ -153,7 +163,7 @@ private slots:
         const QString broken = music + QStringLiteral("/b\nbroken.mp3");
         QVERIFY(QFile::copy(talk, good));
         QVERIFY(writeBytes(broken, "this is no audio"));
-        QVERIFY(program->setTargetFolder(program->inWork(QStringLiteral("target"))));
+        QVERIFY(program->setTargetFolder(program->inWork(QStringLiteral("target")), 1));
 
         QVERIFY(run({music}));
         QCOMPARE(exitCode, 1);
@@ -162,8 +172,10 @@ private slots:
                              QStringLiteral("Error\t") + escapedBroken + QLatin1Char('\n'));
         // The reason is ffmpeg's last line (here the end of the name it could not read).
         QVERIFY2(errors.startsWith(escapedBroken + QStringLiteral(": ")), qPrintable(errors));
-        QVERIFY2(errors.endsWith(QStringLiteral("broken.mp3: Invalid argument\n")) &&
-                     errors.count(QLatin1Char('\n')) == 1,
+        QVERIFY2(errors.section(QLatin1Char('\n'), 0, 0)
+                         .endsWith(QStringLiteral("broken.mp3: Invalid argument")) &&
+                     errors.count(QLatin1Char('\n')) == 2 &&
+                     errors.section(QLatin1Char('\n'), 1, 1).startsWith("1 converted, 1 error, "),
                  qPrintable(errors));
     }
 
@@ -174,12 +186,50 @@ private slots:
         QVERIFY(run({talk}));
         QCOMPARE(exitCode, 1);
         QCOMPARE(output, QStringLiteral("Error\t") + talk + QLatin1Char('\n'));
-        QCOMPARE(errors, talk + QStringLiteral(": ffmpeg not found\n"));
+        QCOMPARE(errors,
+                 talk + QStringLiteral(": ffmpeg not found\n"
+                                       "0 converted, 1 error, 0:00 of silence removed (0 %)\n"));
 
         QVERIFY(run({QStringLiteral("-input"), talk, QStringLiteral("-output"),
                      program->inWork(QStringLiteral("out.mp3"))}));
         QCOMPARE(exitCode, 1);
         QCOMPARE(errors, talk + QStringLiteral(": ffmpeg not found\nError\n"));
+    }
+
+    void listFormRunsTheStoredNumberOfConversionsAtOnce()
+    {
+        const QString music = program->inWork(QStringLiteral("music"));
+        QDir().mkpath(music);
+        for (const char *name : {"a.mp3", "b.mp3", "c.mp3"})
+            QVERIFY(writeBytes(music + QLatin1Char('/') + QLatin1String(name), "audio"));
+        const QString target = program->inWork(QStringLiteral("target"));
+        const QByteArray notes = QFile::encodeName(program->inWork(QStringLiteral("notes")));
+
+        // One at a time: the stand-ins never overlap.
+        QVERIFY(!writeFakeFfmpeg(program->programFolder(),
+                                 "echo start >> '" + notes +
+                                     "'; printf x > \"$out\"; echo end >> '" + notes + "'")
+                     .isEmpty());
+        QVERIFY(program->setTargetFolder(target, 1));
+        QVERIFY(run({music}));
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(readBytes(QFile::decodeName(notes)), QByteArray("start\nend\n").repeated(3));
+
+        // Two at once: each stand-in waits until a second one has started (or gives up after
+        // a minute and fails).
+        QFile::remove(QFile::decodeName(notes));
+        QVERIFY(!writeFakeFfmpeg(program->programFolder(),
+                                 "echo start >> '" + notes +
+                                     "'\nfor i in $(seq 3000); do\n"
+                                     "  [ $(grep -c start '" +
+                                     notes +
+                                     "') -ge 2 ] && printf x > \"$out\" && exit 0\n"
+                                     "  sleep 0.02\ndone\nexit 1")
+                     .isEmpty());
+        QVERIFY(program->setTargetFolder(target, 2));
+        QVERIFY(run({music}));
+        QCOMPARE(output.count(QStringLiteral("OK\t")), 3);
+        QCOMPARE(exitCode, 0);
     }
 
 private:

@@ -23,27 +23,6 @@ QStringList entriesOf(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
-// Whether the process has `path` open.
-bool hasOpen(const QByteArray &pid, const QString &path)
-{
-    const QString descriptors =
-        QStringLiteral("/proc/") + QString::fromLatin1(pid.trimmed()) + QStringLiteral("/fd");
-    for (const QFileInfo &descriptor :
-         QDir(descriptors).entryInfoList(QDir::AllEntries | QDir::System)) {
-        if (descriptor.symLinkTarget() == path)
-            return true;
-    }
-    return false;
-}
-
-// Whether the process runs still: one that has ended and waits to be reaped does not.
-bool isRunning(const QByteArray &pid)
-{
-    const QByteArray stat = readBytes(QStringLiteral("/proc/") +
-                                      QString::fromLatin1(pid.trimmed()) + QStringLiteral("/stat"));
-    const qsizetype state = stat.lastIndexOf(") ");
-    return state >= 0 && stat.size() > state + 2 && stat[state + 2] != 'Z';
-}
 } // namespace
 
 // The built program run headless where outputs are at risk: writes that fail half-way. Nothing
@@ -164,7 +143,8 @@ private slots:
         const QString slow = program->inWork(QStringLiteral("slow.mp3"));
         QVERIFY(QFile::copy(talk, first) && QFile::copy(talk, slow));
         const QString out = program->inWork(QStringLiteral("out"));
-        QVERIFY(program->setTargetFolder(out));
+        // One conversion at a time: the first file is complete before the slow one starts.
+        QVERIFY(program->setTargetFolder(out, 1));
 
         QProcess run;
         program->prepare(run, program->executable(),
@@ -187,6 +167,48 @@ private slots:
         QCOMPARE(entriesOf(out), list ? QStringList{"first.mp3"} : QStringList());
         QCOMPARE(hashOf(slow), talkHash);
         QCOMPARE(hashOf(first), talkHash);
+    }
+
+    void signalStopsEveryConversionAtOnce_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void signalStopsEveryConversionAtOnce()
+    {
+        QFETCH(int, signal);
+        const QString pidFile = program->inWork(QStringLiteral("ffmpeg.pid"));
+        QVERIFY(!writeFfmpegPacedForSlowInputs(program->programFolder(), pidFile).isEmpty());
+        QStringList inputs;
+        for (const char *name : {"first.mp3", "a-slow.mp3", "b-slow.mp3", "last.mp3"}) {
+            inputs << program->inWork(QLatin1String(name));
+            QVERIFY(QFile::copy(talk, inputs.last()));
+        }
+        const QString out = program->inWork(QStringLiteral("out"));
+        QVERIFY(program->setTargetFolder(out, 2));
+
+        QProcess run;
+        program->prepare(run, program->executable(), inputs);
+        run.start();
+        // The first file is done; two slow ones are being written at once.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            allOpenInStartedProcesses(pidFile, {out + QStringLiteral("/a-slow.mp3"),
+                                                out + QStringLiteral("/b-slow.mp3")}),
+            60000);
+        QCOMPARE(::kill(pid_t(run.processId()), signal), 0);
+
+        const HeadlessRun ended = HeadlessProgram::finish(run);
+        QVERIFY(ended.finished);
+        QCOMPARE(ended.exitCode, 128 + signal);
+        for (const QByteArray &pid : startedProcesses(pidFile))
+            QVERIFY(!isRunning(pid));
+        QCOMPARE(entriesOf(out), QStringList{"first.mp3"});
+        const double seconds = audioSeconds(out + QStringLiteral("/first.mp3"));
+        QVERIFY2(seconds > 2.5 && seconds < 4.8, qPrintable(QString::number(seconds)));
+        for (const QString &input : std::as_const(inputs))
+            QCOMPARE(hashOf(input), talkHash);
     }
 
     void killedProgramTakesFfmpegWithIt()

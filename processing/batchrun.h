@@ -1,0 +1,67 @@
+#pragma once
+
+#include "processing/conversionjobs.h"
+#include "processing/memolog.h"
+#include "processing/savedtime.h"
+
+#include <QEventLoop>
+#include <QHash>
+#include <QObject>
+
+#include <exception>
+
+class TAppForm;
+
+// One run of "Remove Silence" over the list, up to a number of conversions at once. While it
+// lives the window shows that a run is going on (busy cursor, progress bar, the button reading
+// "Stop") and stays usable: rows, the target folder and the sliders are read as each row
+// starts. Each row's output name is decided, and reserved, as it starts, in row order.
+//
+// With one conversion at a time the log shows ffmpeg's output as it arrives; with more, each
+// conversion's log goes into the window as one block when it ends.
+class BatchRun : public QObject
+{
+public:
+    BatchRun(TAppForm &form, int jobs);
+    // Back to idle. Conversions still running (the program is quitting) are stopped.
+    ~BatchRun() override;
+    BatchRun(const BatchRun &) = delete;
+    BatchRun &operator=(const BatchRun &) = delete;
+
+    // Runs the rows, returning when the last conversion has ended. An error that kept a row
+    // from starting (no target folder, a path that cannot be) starts no further rows and is
+    // answered once the running conversions have ended.
+    std::exception_ptr exec();
+
+    // Ends the running conversions and starts no more rows; their rows read "Stopped" unless
+    // they had completed.
+    void stop();
+
+    // Whether every row ran, with no stop and no error.
+    bool completed() const;
+    const BatchTally &tally() const { return m_tally; }
+
+private:
+    struct StartedRow {
+        QString input;
+        int row; // where the row stood when it started
+    };
+
+    void startRows();
+    void startRow(int row);
+    void finishRow(int id, const ConversionReport &report);
+    void setProgressPosition(int position);
+
+    TAppForm &m_form;
+    const int m_jobs;
+    ConversionJobs m_conversions;
+    MemoLog m_log;
+    QEventLoop m_loop;
+    QHash<int, StartedRow> m_started;
+    int m_nextRow = 0;
+    int m_nextId = 0;
+    int m_finished = 0;
+    bool m_stopped = false;
+    std::exception_ptr m_error;
+    BatchTally m_tally;
+};
