@@ -157,7 +157,10 @@ void stopChildren()
 void endForExit()
 {
     Lists &listed = lists();
-    const std::lock_guard guard(listed.lock);
+    // Kept locked until the process ends: a conversion whose child is ended here then waits
+    // at its way out instead of reporting a failure that is none (a row "Error" printed for a
+    // file that was stopped).
+    listed.lock.lock();
     listed.ending = true;
     // The children first: none may write an output after it is removed.
     endChildren(listed);

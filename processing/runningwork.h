@@ -91,7 +91,8 @@ private:
 void stopChildren();
 
 // Ends every running child as stopChildren() does, removes every unfinished output, and refuses
-// to start children from then on: the process is about to end.
+// to start children from then on: the process is about to end. The lists stay locked, so the
+// conversions that were running never finish.
 void endForExit();
 
 } // namespace runningwork

@@ -202,6 +202,8 @@ private slots:
         const HeadlessRun ended = HeadlessProgram::finish(run);
         QVERIFY(ended.finished);
         QCOMPARE(ended.exitCode, 128 + signal);
+        // Only the file that was done has its row; the stopped ones have none.
+        QCOMPARE(ended.rows(), QList<QByteArray>{"OK\t" + inputs.first().toUtf8()});
         for (const QByteArray &pid : startedProcesses(pidFile))
             QVERIFY(!isRunning(pid));
         QCOMPARE(entriesOf(out), QStringList{"first.mp3"});
