@@ -40,11 +40,17 @@ public:
 
     // The target folder of list runs, stored the way the window stores it, and the number of
     // conversions at once when one is given (0: the key stays out, which means automatic).
+    // Stored in the per-user folder as well: two runs started at one moment may find the program
+    // folder's write test taken by each other, and one of them then keeps its settings there.
     bool setTargetFolder(const QString &folder, int jobs = 0) const
     {
         const QByteArray jobsLine = jobs > 0 ? "Jobs=" + QByteArray::number(jobs) + "\r\n" : "";
-        return writeBytes(programFolder() + QStringLiteral("/settings.ini"),
-                          "[Settings]\r\nDestination=" + folder.toUtf8() + "\r\n" + jobsLine);
+        const QByteArray settings =
+            "[Settings]\r\nDestination=" + folder.toUtf8() + "\r\n" + jobsLine;
+        const QString perUser = work.filePath(QStringLiteral("home/.config/QUONDEL/Hushmill"));
+        return QDir().mkpath(perUser) &&
+               writeBytes(perUser + QStringLiteral("/settings.ini"), settings) &&
+               writeBytes(programFolder() + QStringLiteral("/settings.ini"), settings);
     }
 
     // The PATH of the runs instead of the test's own.
