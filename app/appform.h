@@ -58,12 +58,13 @@ public:
     QString LastFolder;
 
     // File list and intake (app/appform_intake.cpp).
-    FileListModel *FileList = nullptr; // the rows of ListView1
-    QStringList ScanList;              // the paths found by the current folder load
-    QString OpenDialog1Filter;         // filter of the "Add Files..." dialog
+    FileListModel *FileList = nullptr;    // the rows of ListView1
+    QStringList ScanList;                 // the paths found by the current folder load
+    QList<QByteArray> UnreadableScanList; // ... and those that are not text (their bytes)
+    QString OpenDialog1Filter;            // filter of the "Add Files..." dialog
     void Ekle(const QString &isim);
     void KlasorYukle(const QString &klasor);
-    void ScanFolder(const QString &folder);
+    void ScanFolder(const QByteArray &folder);
     void ShowFileProperties(const QString &path);
     void AddFile1Click();
     void AddFolder1Click();
@@ -94,8 +95,10 @@ public:
     ConversionOutcome FFmpegIleDonustur(const QString &Infile, const QString &Outfile);
 
     // Batch run and command line (processing/).
-    // The program's arguments without its own path, handled once after the window is shown.
+    // The program's arguments without its own path, handled once after the window is shown;
+    // their bytes as the system passed them, where one may not be text (none: the texts').
     QStringList CommandLineArguments;
+    QList<QByteArray> CommandLineBytes;
     void Button1Click();
     void TimerParamTimer();
 
@@ -165,10 +168,13 @@ protected:
 
 private:
     // Batch run and command line.
+    ConversionOutcome convertRow(int row);
     void setProgressPosition(int position);
     void handleCommandLine(const CommandLineRequest &request);
     void convertFromCommandLine(const QString &input, const QString &output);
     void fillListFromCommandLine();
+    QByteArray argumentBytes(qsizetype index) const;
+    void refuseUnreadableFile(const QByteArray &path);
     void runListHeadless();
     bool namedFileSkipped = false; // a file named on the command line is not in the list
 
@@ -193,6 +199,12 @@ private:
     void writeSettingsFile();
     bool restoringSettings = false;
     bool startupWriteFailed = false;
+
+    // Intake of paths as the system holds them. A folder load by the folder's bytes (its name
+    // may not be text); paths that are not text become "Error" rows and a warning names the
+    // folders that hold them.
+    void loadFolder(const QByteArray &folder);
+    void addUnreadable(const QList<QByteArray> &paths);
 
     // Runs `command` for each selected row's file in list order; beeps for a missing file.
     void forEachSelectedFile(const std::function<void(const QString &)> &command);

@@ -7,6 +7,8 @@
 #include "processing/runningwork.h"
 #include "webservice/postform.h"
 
+#include <QFile>
+
 int main(int argc, char *argv[])
 {
     // Before any thread starts. A signal to end ends the running ffmpeg and removes its
@@ -17,8 +19,11 @@ int main(int argc, char *argv[])
 
     // Taken before Qt sees them: the application object removes the options it knows.
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    QList<QByteArray> argumentBytes;
+    for (int i = 1; i < argc; ++i) {
+        argumentBytes << QByteArray(argv[i]);
+        arguments << QFile::decodeName(argumentBytes.last());
+    }
 
     const bool headless = !platform::hasDisplay();
     if (headless)
@@ -29,6 +34,7 @@ int main(int argc, char *argv[])
     try {
         TAppForm form;
         form.CommandLineArguments = arguments;
+        form.CommandLineBytes = argumentBytes;
         form.show();
         return app.exec();
     } catch (const std::exception &error) {

@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "app/folders.h"
+#include "app/namedfile.h"
 #include "platform/beep.h"
 #include "processing/commandline.h"
 #include "processing/outputpath.h"
@@ -60,11 +61,7 @@ void TAppForm::Button1Click()
         // The list, the target folder and the sliders stay usable between rows, so each row
         // reads them afresh. A window closed meanwhile ends the run after the current row.
         for (int i = 0; i < FileList->rowCount() && isVisible(); ++i) {
-            const QString input = FileList->path(i);
-            const QString targetFolder = absolutePath(Edit1->text());
-            createFolderWithParents(targetFolder);
-            const QString output = MakeUniqueFileName(outputPathFor(targetFolder, input));
-            const ConversionOutcome outcome = FFmpegIleDonustur(input, output);
+            const ConversionOutcome outcome = convertRow(i);
             FileList->setResult(i, outcome.result, outcome.failure);
             setProgressPosition(i + 2);
             QCoreApplication::processEvents();
@@ -74,6 +71,18 @@ void TAppForm::Button1Click()
     }
     // A run stopped by an error ends in the error box instead.
     platform::beep();
+}
+
+ConversionOutcome TAppForm::convertRow(int row)
+{
+    // The text shown for a name that is not text would name another file.
+    if (FileList->isUnreadable(row))
+        return {QStringLiteral("Error"), notTextReason};
+    const QString input = FileList->path(row);
+    const QString targetFolder = absolutePath(Edit1->text());
+    createFolderWithParents(targetFolder);
+    const QString output = MakeUniqueFileName(outputPathFor(targetFolder, input));
+    return FFmpegIleDonustur(input, output);
 }
 
 void TAppForm::setProgressPosition(int position)

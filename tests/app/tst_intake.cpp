@@ -19,8 +19,10 @@
 
 #include <QTest>
 #include <QTimer>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestIntake : public QObject
 {
@@ -62,10 +64,14 @@ class TestIntake : public QObject
     // A drop as the window system delivers it: over the list, passed on to the window.
     void drop(const QStringList &names)
     {
-        QMimeData data;
         QList<QUrl> urls;
         for (const QString &name : names)
             urls << QUrl::fromLocalFile(name);
+        dropUrls(urls);
+    }
+    void dropUrls(const QList<QUrl> &urls)
+    {
+        QMimeData data;
         data.setUrls(urls);
         QWidget *target = form->ListView1->viewport();
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -270,6 +276,49 @@ private slots:
         dialogs::queueFileNames({pipe, song});
         form->AddFile1Click();
         QCOMPARE(rows(), QStringList({song}));
+    }
+
+    void namesThatAreNotTextBecomeErrorRowsInEveryWayIn()
+    {
+        // "\xff\xfe.mp3" reads as "\uFFFD\uFFFD.mp3", the name of the real file beside it.
+        const QString twin = file(QStringLiteral("odd/\uFFFD\uFFFD.mp3"));
+        const QByteArray odd = QFile::encodeName(dir) + "/odd/\xff\xfe.mp3";
+        QCOMPARE(::close(::open(odd.constData(), O_CREAT | O_WRONLY, 0600)), 0);
+        const QString shown = dir + QStringLiteral("/odd/\\xff\\xfe.mp3");
+        const QString warning = QStringLiteral("File names that are not valid UTF-8 cannot be "
+                                               "converted. Rename them in:\n") +
+                                dir + QStringLiteral("/odd");
+
+        const auto expectRowsAndWarning = [&](const QStringList &expected) {
+            QCOMPARE(rows(), expected);
+            const int last = form->FileList->rowCount() - 1;
+            QVERIFY(form->FileList->isUnreadable(last));
+            QCOMPARE(form->FileList->result(last), QStringLiteral("Error"));
+            QCOMPARE(form->FileList->nameBytes(last), odd);
+            const auto messages = dialogs::takeShownMessages();
+            QCOMPARE(messages.size(), 1);
+            QCOMPARE(messages[0].text, warning);
+            form->DeleteAll1Click();
+        };
+        form->KlasorYukle(dir + "/odd");
+        expectRowsAndWarning({twin, shown});
+
+        dropUrls({QUrl::fromEncoded("file://" + odd.toPercentEncoding("/"))});
+        expectRowsAndWarning({shown});
+
+        // The dialog answers the text, which both names read as: both come in, neither in
+        // place of the other.
+        dialogs::queueFileNames({twin});
+        form->AddFile1Click();
+        expectRowsAndWarning({twin, shown});
+
+        // "Open" never reaches the twin through the text shown.
+        form->KlasorYukle(dir + "/odd");
+        dialogs::takeShownMessages();
+        select({1});
+        form->Open1Click();
+        QCOMPARE(opened, QList<QUrl>());
+        QCOMPARE(beeps(), 1);
     }
 
     void droppedNameWithAZeroIsNoPath()

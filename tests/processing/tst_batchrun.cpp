@@ -187,6 +187,27 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    void rowWhoseNameIsNotTextIsNeverConverted()
+    {
+        // Its text shown, "\uFFFD.mp3", is the name of another file.
+        const QString fakes = folder(QStringLiteral("fakes"));
+        const QString log = work->filePath(QStringLiteral("inputs.txt"));
+        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s\\n' \"$4\" >> '" + log.toLocal8Bit() +
+                                            "'; printf x > \"$out\"")
+                     .isEmpty());
+        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        const QString in = folder(QStringLiteral("in"));
+        const QString twin = copyTalk(in + QStringLiteral("/\uFFFD.mp3"));
+        form->FileList->addUnreadable({QFile::encodeName(in) + "/\xff.mp3"});
+        form->FileList->add({twin});
+        form->Edit1->setText(folder(QStringLiteral("out")));
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        QCOMPARE(results(), QStringList({"Error", "OK"}));
+        QCOMPARE(form->FileList->failure(0), QStringLiteral("name is not valid UTF-8"));
+        QCOMPARE(readBytes(log), QFile::encodeName(twin) + '\n');
+    }
+
     void relativeTargetFolderMeansTheCurrentFolder()
     {
         const QString fakes = folder(QStringLiteral("fakes"));

@@ -103,6 +103,37 @@ private slots:
         QVERIFY(form->Button1->isEnabled());
     }
 
+    void namesThatAreNotTextAreRefusedVisibly_data()
+    {
+        QTest::addColumn<bool>("oneFile");
+        QTest::newRow("one file") << true;
+        QTest::newRow("list") << false;
+    }
+    void namesThatAreNotTextAreRefusedVisibly()
+    {
+        // "\xff.mp3" reads as "\uFFFD.mp3", which names a real file here.
+        QFETCH(bool, oneFile);
+        QVERIFY(!writeFakeFfmpeg(work->filePath(QStringLiteral("fakes")), "printf x > \"$out\"")
+                     .isEmpty());
+        QVERIFY(writeBytes(work->filePath(QStringLiteral("\uFFFD.mp3")), "audio"));
+        const QByteArray odd = QFile::encodeName(work->path()) + "/\xff.mp3";
+        const QByteArray output = QFile::encodeName(work->filePath(QStringLiteral("out/a.mp3")));
+        const QList<QByteArray> bytes =
+            oneFile ? QList<QByteArray>{"-input", odd, "-output", output} : QList<QByteArray>{odd};
+        QStringList texts;
+        for (const QByteArray &argument : bytes)
+            texts << QFile::decodeName(argument);
+        start(texts, bytes);
+
+        QCOMPARE(rows(), QStringList({work->path() + QStringLiteral("/\\xff.mp3")}));
+        QCOMPARE(form->FileList->result(0), QStringLiteral("Error"));
+        const auto shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.endsWith(QLatin1Char('\n') + work->path()));
+        QCOMPARE(form->statusText(), oneFile ? QStringLiteral("Error") : QString());
+        QVERIFY(!QFile::exists(QFile::decodeName(output)));
+    }
+
     void listFormWithNothingToAdd()
     {
         const int beeps = platform::beepCount();
@@ -113,10 +144,11 @@ private slots:
     }
 
 private:
-    void start(const QStringList &arguments)
+    void start(const QStringList &arguments, const QList<QByteArray> &bytes = {})
     {
         form = std::make_unique<TAppForm>();
         form->CommandLineArguments = arguments;
+        form->CommandLineBytes = bytes;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QTRY_VERIFY(!form->TimerParam->isActive());
