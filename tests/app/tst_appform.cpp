@@ -192,9 +192,8 @@ private slots:
         QTimer::singleShot(0, form,
                            [] { throw AppError(QStringLiteral("Unable to create directory")); });
         QTimer::singleShot(0, form, [] { throw OSError(13); });
-        QTest::qWait(20);
-        const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
-        QCOMPARE(shown.size(), 2);
+        QList<dialogs::ShownMessage> shown;
+        QTRY_COMPARE((shown += dialogs::takeShownMessages()).size(), 2);
         QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
         QCOMPARE(shown[0].icon, QMessageBox::Critical);
         QCOMPARE(shown[0].text, QStringLiteral("Unable to create directory."));

@@ -74,14 +74,23 @@ class TestIntake : public QObject
         QVERIFY(dropped.isAccepted());
     }
 
-    // Chooses every entry the dialog lists (expecting `count` of them) and confirms. The
-    // dialog closes either way, so that a failure cannot leave it waiting.
-    static void chooseEverythingShown(QFileDialog *dialog, int count)
+    // The names the dialog's list shows, top to bottom.
+    static QStringList shownNames(const QListView *view)
+    {
+        QStringList names;
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        return names;
+    }
+
+    // Chooses every entry once the dialog's list shows `names` in that order, and confirms. The
+    // dialog fills and sorts its list from another thread and applies a changed type filter
+    // later; what it returns follows the order shown. The dialog closes either way, so that a
+    // failure cannot leave it waiting.
+    static void chooseEverythingShown(QFileDialog *dialog, const QStringList &names)
     {
         auto *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
-        const bool listed = view && QTest::qWaitFor([&] {
-                                return view->model()->rowCount(view->rootIndex()) == count;
-                            });
+        const bool listed = view && QTest::qWaitFor([&] { return shownNames(view) == names; });
         if (listed)
             view->selectAll();
         QMetaObject::invokeMethod(dialog, listed ? "accept" : "reject");
@@ -178,7 +187,7 @@ private slots:
             // Under "All Files" a name without a point shows too.
             dialog->setDirectory(dir);
             dialog->selectNameFilter(filters[1]);
-            chooseEverythingShown(dialog, 2);
+            chooseEverythingShown(dialog, {"README", "song.mp3"});
         });
         form->AddFile1Click();
         QCOMPARE(filters.size(), 2);
@@ -203,7 +212,7 @@ private slots:
             title = dialog->windowTitle();
             okLabel = dialog->labelText(QFileDialog::Accept);
             startFolder = dialog->directory().absolutePath();
-            chooseEverythingShown(dialog, 2);
+            chooseEverythingShown(dialog, {"one", "two"});
         });
         form->AddFolder1Click();
         QCOMPARE(title, QStringLiteral("Select folder:"));

@@ -213,9 +213,8 @@ private slots:
     {
         form->Edit1->clear();
         QTimer::singleShot(0, form->ShowinExplorer2, &QAction::trigger);
-        QTest::qWait(50);
-        const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
-        QCOMPARE(shown.size(), 1);
+        QList<dialogs::ShownMessage> shown;
+        QTRY_COMPARE((shown += dialogs::takeShownMessages()).size(), 1);
         QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
         QCOMPARE(shown[0].text, QStringLiteral("Unable to create directory."));
         QVERIFY(opened.isEmpty());

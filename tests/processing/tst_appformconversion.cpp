@@ -69,7 +69,9 @@ private slots:
 
     void windowRepaintsButRunsNoTimerAndTakesNoDropWhileFfmpegRuns()
     {
-        QVERIFY(!writeFakeFfmpeg(fakeDir->path(), "sleep 0.5; printf x > \"$6\"").isEmpty());
+        // The fake finishes only once the window has painted during the run.
+        QVERIFY(!writeFakeFfmpeg(fakeDir->path(), waitForFile("painted") + "; printf x > \"$6\"")
+                     .isEmpty());
         int ticks = 0;
         QTimer timer;
         connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -78,7 +80,10 @@ private slots:
         bool running = false;
         int paintsWhileRunning = 0;
         bool dropAccepted = true;
-        PaintCounter counter([&] { paintsWhileRunning += running ? 1 : 0; });
+        PaintCounter counter([&] {
+            if (running && ++paintsWhileRunning == 1)
+                letFakeGoOn(folders->program(), QStringLiteral("painted"));
+        });
         form->installEventFilter(&counter);
         // Runs at the first moment the window is kept alive during the conversion.
         QMetaObject::invokeMethod(

@@ -161,16 +161,26 @@ private slots:
 
     void keepAliveRunsWhileTheChildIsQuiet()
     {
-        QVERIFY(
-            !writeFakeFfmpeg(folderDir->path(), "sleep 0.3; echo done; exec >&- 2>&-; sleep 0.2")
-                 .isEmpty());
-        int calls = 0;
+        // The fake stays quiet until the keep-alive has run three times, writes, closes its
+        // output, and stays until the keep-alive has run three times more.
+        QVERIFY(!writeFakeFfmpeg(folderDir->path(), waitForFile("before") +
+                                                        "; echo done; exec >&- 2>&-; " +
+                                                        waitForFile("after"))
+                     .isEmpty());
+        int before = 0;
+        int after = 0;
         TextLog log;
-        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log,
-                                  [&calls] { ++calls; }));
+        const QString folder = folderDir->path();
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folder, log, [&] {
+            const bool outputSeen = log.text.contains(QStringLiteral("done"));
+            if (!outputSeen && ++before == 3)
+                letFakeGoOn(folder, QStringLiteral("before"));
+            if (outputSeen && ++after == 3)
+                letFakeGoOn(folder, QStringLiteral("after"));
+        }));
         QCOMPARE(log.text, framed(QStringLiteral("done\n")));
-        // About 25 calls in 0.5 s; the last 0.2 s come after the output has ended.
-        QVERIFY2(calls >= 10, qPrintable(QString::number(calls)));
+        QCOMPARE(before, 3);
+        QVERIFY2(after >= 3, qPrintable(QString::number(after)));
     }
 
 private:
