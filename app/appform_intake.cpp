@@ -3,7 +3,7 @@
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "app/filepropertieswindow.h"
-#include "app/folders.h"
+#include "base/folders.h"
 #include "app/folderscan.h"
 #include "app/icons.h"
 #include "app/mediatypes.h"

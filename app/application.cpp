@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "app/dialogs.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)

@@ -1,4 +1,4 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "app/appform.h"
 #include "app/application.h"
 #include "platform/display.h"

@@ -1,6 +1,6 @@
 #include "app/mediatypes.h"
 
-#include "processing/fileextension.h"
+#include "base/fileextension.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
-#include "app/folders.h"
+#include "base/folders.h"
 #include "platform/beep.h"
 #include "processing/commandline.h"
 #include "processing/outputpath.h"

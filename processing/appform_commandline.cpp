@@ -1,9 +1,9 @@
 #include "app/appform.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "app/application.h"
 #include "app/filelistmodel.h"
-#include "app/folders.h"
+#include "base/folders.h"
 #include "app/mediatypes.h"
 #include "platform/beep.h"
 #include "processing/commandline.h"

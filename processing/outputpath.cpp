@@ -1,8 +1,8 @@
 #include "processing/outputpath.h"
 
-#include "app/apperror.h"
-#include "app/folders.h"
-#include "processing/fileextension.h"
+#include "base/apperror.h"
+#include "base/folders.h"
+#include "base/fileextension.h"
 
 QString outputPathFor(const QString &targetFolder, const QString &input)
 {

@@ -1,6 +1,6 @@
 #include "app/appform.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "app/dialogs.h"
 #include "platform/knownfolders.h"
 #include "platform/runningprogram.h"

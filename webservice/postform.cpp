@@ -1,6 +1,6 @@
 #include "webservice/postform.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "webservice/formencoding.h"
 #include "webservice/replydecoding.h"
 

@@ -3,7 +3,7 @@
 #include "about/versionblockfile.h"
 #include "about/versionblocklayout.h"
 #include "about/versionblockwriter.h"
-#include "app/apperror.h"
+#include "base/apperror.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "app/appform.h"
 #include "app/dialogs.h"
 #include "platform/urlopener.h"
-#include "tests/guitestmain.h"
-#include "tests/testfiles.h"
+#include "support/guitestmain.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QHeaderView>

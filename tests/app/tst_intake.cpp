@@ -4,7 +4,7 @@
 #include "app/filelistmodel.h"
 #include "platform/beep.h"
 #include "platform/urlopener.h"
-#include "tests/testfiles.h"
+#include "support/testfiles.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>

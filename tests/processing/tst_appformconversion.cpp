@@ -1,8 +1,8 @@
 #include "app/appform.h"
 #include "app/application.h"
-#include "fakeffmpeg.h"
+#include "support/fakeffmpeg.h"
 #include "processing/silencecommand.h"
-#include "tests/testfiles.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QMimeData>

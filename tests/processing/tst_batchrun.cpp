@@ -1,11 +1,11 @@
 #include "app/appform.h"
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
-#include "fakeffmpeg.h"
+#include "support/fakeffmpeg.h"
 #include "platform/beep.h"
-#include "testaudio.h"
-#include "tests/guitestmain.h"
-#include "tests/testfiles.h"
+#include "support/testaudio.h"
+#include "support/guitestmain.h"
+#include "support/testfiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>

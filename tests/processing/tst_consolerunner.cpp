@@ -1,6 +1,6 @@
-#include "fakeffmpeg.h"
+#include "support/fakeffmpeg.h"
 #include "processing/consolerunner.h"
-#include "textlog.h"
+#include "support/textlog.h"
 
 #include <QDir>
 #include <QMap>
@@ -179,7 +179,7 @@ private slots:
                 letFakeGoOn(folder, QStringLiteral("after"));
         }));
         QCOMPARE(log.text, framed(QStringLiteral("done\n")));
-        QCOMPARE(before, 3);
+        QVERIFY2(before >= 3, qPrintable(QString::number(before)));
         QVERIFY2(after >= 3, qPrintable(QString::number(after)));
     }
 

@@ -1,9 +1,9 @@
-#include "fakeffmpeg.h"
+#include "support/fakeffmpeg.h"
 #include "processing/conversion.h"
 #include "processing/outputfile.h"
 #include "processing/silencecommand.h"
-#include "testaudio.h"
-#include "textlog.h"
+#include "support/testaudio.h"
+#include "support/textlog.h"
 
 #include <QDir>
 #include <QTemporaryDir>

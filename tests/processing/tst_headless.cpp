@@ -1,5 +1,5 @@
-#include "testaudio.h"
-#include "tests/testfiles.h"
+#include "support/testaudio.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>

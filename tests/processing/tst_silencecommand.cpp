@@ -1,4 +1,4 @@
-#include "processing/fileextension.h"
+#include "base/fileextension.h"
 #include "processing/silencecommand.h"
 
 #include <QLocale>

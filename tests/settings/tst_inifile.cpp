@@ -1,6 +1,6 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "settings/inifile.h"
-#include "tests/testfiles.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "support/loopbackports.h"
 #include "support/vendorserver.h"
 #include "webservice/postform.h"

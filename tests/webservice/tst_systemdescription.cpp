@@ -1,4 +1,4 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "webservice/localename.h"
 #include "webservice/machineid.h"
 #include "webservice/osdescription.h"
