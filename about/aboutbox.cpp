@@ -176,10 +176,8 @@ void TAboutBox::createTimers()
 
 void TAboutBox::FormCreate()
 {
-    Matrix.MatrixChars = QStringLiteral("quo");
     StartMatrix();
     setWindowTitle(QStringLiteral("About %1").arg(m_productName));
-    Image1->setPixmap(appIcon(QStringLiteral("hushmill")).pixmap(32, 32));
     Label2->setText(m_productName + QLatin1Char(' ') + m_appVersion);
     BitBtn1->setText(QStringLiteral("OK"));
     BitBtn2->setText(QStringLiteral("Info"));
@@ -195,6 +193,7 @@ void TAboutBox::FormCreate()
 void TAboutBox::HighDPIImageYukle()
 {
     const qreal ratio = devicePixelRatioF();
+    Image1->setPixmap(appIcon(QStringLiteral("hushmill")).pixmap(Image1->size(), ratio));
     Image2->setPixmap(
         appIcon(QStringLiteral("quondel-logo-big-ai-black")).pixmap(Image2->size(), ratio));
     ImageEgg->setPixmap(appIcon(QStringLiteral("cat")).pixmap(ImageEgg->size(), ratio));

@@ -41,7 +41,8 @@ public:
     void Credits1Click();
     void Howtouninstall1Click();
     void LicensePrivacyPolicy1Click();
-    // Renders the logo, the hidden picture and the drop-down arrow for the screen's resolution.
+    // Renders the logo, the hidden picture, the program icon and the drop-down arrow for the
+    // screen's resolution.
     void HighDPIImageYukle();
 
     // The falling characters and the image they are drawn into.

@@ -39,8 +39,7 @@ void TAboutBox::tmTimerTimer()
 QRegion TAboutBox::uncoveredArea() const
 {
     QRegion area(rect());
-    for (const QWidget *panel :
-         {static_cast<const QWidget *>(Panel1), static_cast<const QWidget *>(PanelEgg)})
+    for (const QFrame *panel : {Panel1, PanelEgg})
         if (panel->isVisible())
             area -= panel->geometry();
     return area;
