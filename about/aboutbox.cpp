@@ -3,7 +3,7 @@
 #include "about/popupbelowbutton.h"
 #include "about/vendorpages.h"
 #include "app/dialogs.h"
-#include "app/folders.h"
+#include "base/folders.h"
 #include "app/icons.h"
 #include "platform/runningprogram.h"
 #include "platform/urlopener.h"

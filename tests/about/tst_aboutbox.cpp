@@ -4,8 +4,8 @@
 #include "app/appform.h"
 #include "app/dialogs.h"
 #include "platform/urlopener.h"
-#include "tests/guitestmain.h"
-#include "tests/testfiles.h"
+#include "support/guitestmain.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QFrame>
