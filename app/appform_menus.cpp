@@ -13,8 +13,6 @@ void TAppForm::Help2Click()
 
 void TAppForm::About1Click() {}
 
-void TAppForm::SendFeedback1Click() {}
-
 void TAppForm::Exit1Click()
 {
     QApplication::quit();
