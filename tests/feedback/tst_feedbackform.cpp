@@ -5,8 +5,8 @@
 #include "feedback/feedbackform.h"
 #include "platform/beep.h"
 #include "support/vendorserver.h"
-#include "tests/guitestmain.h"
-#include "tests/testfiles.h"
+#include "support/guitestmain.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QClipboard>
