@@ -50,7 +50,6 @@ public:
     void FormCreate();
     void Help2Click();
     void About1Click();
-    void SendFeedback1Click();
     void Exit1Click();
 
     // The last-used folder: set by folder loads and the target-folder dialog, never stored.
@@ -96,6 +95,9 @@ public:
     QStringList CommandLineArguments;
     void Button1Click();
     void TimerParamTimer();
+
+    // Feedback (feedback/appform_feedback.cpp): opens a new feedback window modally.
+    void SendFeedback1Click();
 
     // Update check (webservice/appform_update.cpp).
     void TimerCheckerTimer();

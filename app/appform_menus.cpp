@@ -18,8 +18,6 @@ void TAppForm::About1Click()
     (new TAboutBox(ProductName, AppVersion, this))->show();
 }
 
-void TAppForm::SendFeedback1Click() {}
-
 void TAppForm::Exit1Click()
 {
     QApplication::quit();
