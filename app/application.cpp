@@ -2,12 +2,18 @@
 
 #include "base/apperror.h"
 #include "app/dialogs.h"
+#include "webservice/backgroundwork.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     // The title only: a display name would also be appended by the window system's plug-in to
     // every other window's caption ("Confirmation — Hushmill").
     setApplicationName(QStringLiteral("Hushmill"));
+}
+
+Application::~Application()
+{
+    endBackgroundWork();
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

@@ -10,6 +10,9 @@ class Application : public QApplication
 
 public:
     Application(int &argc, char **argv);
+    // Tells background work (a running update check) to stop and lets it leave what the
+    // teardown frees; it is not waited for to finish.
+    ~Application() override;
     bool notify(QObject *receiver, QEvent *event) override;
 
     static void showErrorBox(const QString &message);
