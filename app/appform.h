@@ -5,9 +5,12 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 struct CommandLineRequest;
+struct UpdateCheckState;
 class FileListModel;
+class TNewVer;
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
@@ -99,9 +102,13 @@ public:
     // Feedback (feedback/appform_feedback.cpp): opens a new feedback window modally.
     void SendFeedback1Click();
 
-    // Update check (webservice/appform_update.cpp).
+    // Update check (webservice/appform_update.cpp): one check per run, whose outcome the
+    // checker timer picks up; the new-version notice, made at most once.
     void TimerCheckerTimer();
     void UpdateNotifications1Click();
+    bool CheckStarted = false;
+    std::shared_ptr<UpdateCheckState> UpdateCheck;
+    TNewVer *NewVer = nullptr;
 
     // Components, by their names in the layout.
     QToolBar *ToolBar1 = nullptr;

@@ -1,6 +1,7 @@
 #include "webservice/scrambling.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 
 namespace
 {
@@ -18,19 +19,6 @@ quint8 highByte(quint16 state)
 {
     return quint8(state >> 8);
 }
-
-// The value of a hexadecimal digit of either case; -1 for any other character.
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
 } // namespace
 
 QString ScrambleText(const QString &text)
@@ -47,14 +35,16 @@ QString ScrambleText(const QString &text)
 
 QString UnscrambleText(const QString &text)
 {
+    // Whole pairs only: a last single digit is ignored.
+    const QString pairs = text.left(text.size() - text.size() % 2);
+    static const QRegularExpression hexadecimal(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9A-Fa-f]*")));
+    if (!hexadecimal.match(pairs).hasMatch())
+        return {};
     QByteArray plain;
     quint16 state = seed;
-    for (qsizetype i = 0; i + 1 < text.size(); i += 2) {
-        const int high = hexValue(text.at(i));
-        const int low = hexValue(text.at(i + 1));
-        if (high < 0 || low < 0)
-            return {};
-        const auto c = quint8(high * 16 + low);
+    for (const char byte : QByteArray::fromHex(pairs.toLatin1())) {
+        const auto c = quint8(byte);
         plain += char(c ^ highByte(state));
         state = advance(state, c);
     }

@@ -58,6 +58,7 @@ private slots:
         QTest::newRow("letter beyond F") << valid.left(4) + QStringLiteral("G1") + valid.mid(6);
         QTest::newRow("blank") << valid.left(2) + QStringLiteral(" 1") + valid.mid(4);
         QTest::newRow("sign") << QStringLiteral("-1") + valid;
+        QTest::newRow("line break at the end") << valid.chopped(1) + QStringLiteral("\n");
         QTest::newRow("plain address") << QStringLiteral("https://h/d");
         QTest::newRow("non-ASCII digit") << QString::fromUtf8("٣٣");
     }

@@ -2,9 +2,6 @@
 #include "support/vendorserver.h"
 #include "support/testfiles.h"
 #include "updatetesting.h"
-#include "webservice/localename.h"
-#include "webservice/machineid.h"
-#include "webservice/osdescription.h"
 #include "webservice/postform.h"
 #include "webservice/scrambling.h"
 #include "webservice/updatecheck.h"
@@ -62,27 +59,6 @@ private slots:
         server->setReply(checkPath, replyWith(checkReply("1.3", "https://dl.test/h-1.3.exe")));
     }
     void cleanupTestCase() { server.reset(); }
-
-    void firstCheckSendsTheFieldsInOrder()
-    {
-        check();
-        QVERIFY(state->CheckDone.load());
-        const QList<VendorServer::Request> requests = server->requests();
-        QCOMPARE(requests.size(), 1);
-        QCOMPARE(requests.first().scheme, QStringLiteral("https"));
-        QCOMPARE(requests.first().path, checkPath);
-        QCOMPARE(
-            formFields(requests.first().body),
-            QStringList({QStringLiteral("cmd=check"), QStringLiteral("appname=QUONDEL - Hushmill"),
-                         QStringLiteral("version=1.2"), QStringLiteral("os=") + GetOSDescription(),
-                         QStringLiteral("local=") + GetUserLocaleName(),
-                         QStringLiteral("guid=") + GetMachineId(), QStringLiteral("howmany=1")}));
-        QCOMPARE(stored("HowMany"), QStringLiteral("1"));
-        QCOMPARE(stored("InstalledVersion"), QStringLiteral("1.2"));
-        QCOMPARE(stored("LastUpdateCheck"), todayText());
-        QCOMPARE(stored("LastUpdateCheckCount"), QStringLiteral("1"));
-        QVERIFY(readBytes(storeFile).startsWith("\xEF\xBB\xBF[Settings]\r\n"));
-    }
 
     void replyChecks_data()
     {
