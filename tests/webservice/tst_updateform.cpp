@@ -77,6 +77,13 @@ private slots:
         QCOMPARE(form->NewVer->Label2->text(), QStringLiteral("Click to download Hushmill 1.3"));
         QCOMPARE(QApplication::activeWindow(), form);
         QCOMPARE(form->findChildren<TNewVer *>().size(), 1);
+
+        // Closing the main window ends the program; the notice does not keep it going.
+        QTimer::singleShot(0, form, &QWidget::close);
+        QTimer tooLate;
+        tooLate.callOnTimeout([] { QCoreApplication::exit(1); });
+        tooLate.start(5000);
+        QCOMPARE(QCoreApplication::exec(), 0);
     }
 
     void outcomeOnTheMenuItem_data()
