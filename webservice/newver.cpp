@@ -1,5 +1,6 @@
 #include "webservice/newver.h"
 
+#include "about/vendorpages.h"
 #include "app/icons.h"
 #include "platform/urlopener.h"
 #include "webservice/downloadaddress.h"
@@ -185,7 +186,7 @@ void TNewVer::TimerLinkTimer()
 
 void TNewVer::Label2Click()
 {
-    platform::openUrl(downloadTarget(DownloadURL, vendorHomePage()));
+    platform::openUrl(downloadTarget(DownloadURL, vendorHomePage(vendorHost())));
     close();
 }
 

@@ -7,8 +7,3 @@ QString vendorHost()
     const QString overridden = qEnvironmentVariable("HUSHMILL_VENDOR_HOST");
     return overridden.isEmpty() ? QStringLiteral(HUSHMILL_DEFAULT_VENDOR_HOST) : overridden;
 }
-
-QString vendorHomePage()
-{
-    return QStringLiteral("http://") + vendorHost() + QLatin1Char('/');
-}
