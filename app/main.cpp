@@ -1,8 +1,10 @@
 #include "base/apperror.h"
 #include "app/appform.h"
 #include "app/application.h"
+#include "app/informationoptions.h"
 #include "platform/display.h"
 #include "platform/namedmutex.h"
+#include "platform/runningprogram.h"
 #include "webservice/postform.h"
 
 int main(int argc, char *argv[])
@@ -14,6 +16,9 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<int> status =
+            answerInformationOption(arguments, platform::runningExecutable()))
+        return *status;
 
     const bool headless = !platform::hasDisplay();
     if (headless)
