@@ -9,6 +9,8 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     // The title only: a display name would also be appended by the window system's plug-in to
     // every other window's caption ("Confirmation — Hushmill").
     setApplicationName(QStringLiteral("Hushmill"));
+    // The name of the installed desktop entry: Wayland desktops find the icon through it.
+    setDesktopFileName(QStringLiteral(HUSHMILL_APP_ID));
 }
 
 Application::~Application()
