@@ -1,6 +1,7 @@
 #include "app/informationoptions.h"
 
 #include "about/exeversiondata.h"
+#include "app/supportedlisting.h"
 #include "base/apperror.h"
 
 #include <QTextStream>
@@ -10,6 +11,7 @@ QString usageText()
     return QStringLiteral(
         "Usage: hushmill [FILE | FOLDER]...\n"
         "       hushmill -input FILE -output FILE\n"
+        "       hushmill --list-supported FOLDER [-0]\n"
         "       hushmill --help | --version\n"
         "\n"
         "Removes silent stretches from audio files with FFmpeg's silenceremove filter.\n"
@@ -20,6 +22,9 @@ QString usageText()
         "                     print one line per file: OK or Error, a tab, the path.\n"
         "  -input FILE -output FILE\n"
         "                     convert one file; end with status 0 on success.\n"
+        "  --list-supported FOLDER [-0]\n"
+        "                     print the path of every file that FOLDER would put into\n"
+        "                     the list, one a line (each ended by a zero byte with -0).\n"
         "  --help             print this text and end.\n"
         "  --version          print the program's name and version and end.\n"
         "\n"
@@ -38,6 +43,13 @@ QString versionText(const QString &executable)
 
 std::optional<int> answerInformationOption(const QStringList &arguments, const QString &executable)
 {
+    if (arguments.isEmpty())
+        return std::nullopt;
+    if (arguments.first() == u"--list-supported" &&
+        (arguments.size() == 2 || (arguments.size() == 3 && arguments[2] == u"-0"))) {
+        QTextStream errors(stderr);
+        return listSupportedFiles(arguments[1], arguments.size() == 3, stdout, errors);
+    }
     if (arguments.size() != 1)
         return std::nullopt;
     QTextStream out(stdout);

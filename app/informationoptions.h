@@ -4,10 +4,11 @@
 #include <QStringList>
 #include <optional>
 
-// Command lines that ask the program about itself rather than starting it: "--help" or
-// "--version" as the one and only argument. They are answered on standard output before the
-// application object exists, so they need neither a window nor a display. Every other
-// command line, these words among other arguments included, keeps its usual meaning.
+// Command lines that ask the program something rather than starting it: "--help" or
+// "--version" as the one and only argument, and "--list-supported FOLDER" with an optional
+// "-0" after it. They are answered on standard output before the application object exists,
+// so they need neither a window nor a display. Every other command line, these words among
+// other arguments included, keeps its usual meaning.
 
 // The exit status after answering, or nothing when `arguments` is no such command line.
 // `executable` is the running program's file, whose version block names it.
