@@ -10,7 +10,7 @@ packages=(
   libcurl4-openssl-dev libpcre2-dev
   ffmpeg python3 openssl ca-certificates
   xvfb xauth imagemagick dbus-daemon fonts-dejavu-core
-  desktop-file-utils appstream man-db
+  desktop-file-utils appstream man-db parallel
 )
 scripts/install-packages.sh "${packages[@]}"
 
