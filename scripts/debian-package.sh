@@ -28,6 +28,7 @@ mirror=$(apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' \
 mirror=${mirror:-http://deb.debian.org/debian/}
 
 root=$(mktemp -d /var/tmp/hushmill-debian12.XXXXXX)
+chmod 755 "$root" # the root folder of a system: every user must pass through it
 finish() {
   mountpoint -q "$root/proc" && umount "$root/proc"
   if $keep_root; then echo "The root stays in $root"; else rm -rf "$root"; fi
@@ -58,7 +59,7 @@ check() { # check DESCRIPTION COMMAND...
   fi
 }
 
-version=$(in_root hushmill --version)
+version=$(in_root hushmill --version) || true
 check "hushmill --version says \"$version\"" test "$version" = "Hushmill 1.2"
 
 sample=/usr/share/doc/hushmill/examples/speech-with-pauses.mp3
@@ -70,7 +71,7 @@ check "converts the sample with -input and -output" \
   as_user hushmill -input "$sample" -output /home/tester/out/speech.mp3
 check "the result is shorter than the sample" \
   shorter "$(seconds /home/tester/out/speech.mp3)" "$(seconds "$sample")"
-rows=$(as_user sh -c "cd /home/tester && hushmill $(dirname "$sample")")
+rows=$(as_user sh -c "cd /home/tester && hushmill $(dirname "$sample")") || true
 check "converts the examples folder into the target folder: $rows" \
   test "$rows" = "OK	$sample"
 check "settings went into the user's config folder" \
