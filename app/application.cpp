@@ -1,7 +1,7 @@
 #include "app/application.h"
 
-#include "base/apperror.h"
 #include "app/dialogs.h"
+#include "base/apperror.h"
 #include "webservice/backgroundwork.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
@@ -23,7 +23,7 @@ bool Application::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &error) {
-        showErrorBox(exceptionText(error));
+        showErrorBox(error);
     }
     return false;
 }
@@ -61,4 +61,9 @@ void Application::showErrorBox(const QString &message)
 {
     dialogs::message(activeWindow(), QMessageBox::Critical, applicationName(),
                      errorBoxText(message));
+}
+
+void Application::showErrorBox(const std::exception &error)
+{
+    showErrorBox(exceptionText(error));
 }

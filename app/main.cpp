@@ -1,4 +1,3 @@
-#include "base/apperror.h"
 #include "app/appform.h"
 #include "app/application.h"
 #include "app/informationoptions.h"
@@ -34,7 +33,7 @@ int main(int argc, char *argv[])
     } catch (const std::exception &error) {
         // Creating the window failed (an executable without a readable version block, for
         // one): the rest of start-up rests on what failed, so say why and end.
-        Application::showErrorBox(exceptionText(error));
+        Application::showErrorBox(error);
         return 1;
     }
 }

@@ -1,13 +1,16 @@
-#include "base/apperror.h"
 #include "app/appform.h"
 #include "app/dialogs.h"
+#include "app/filelistmodel.h"
+#include "base/apperror.h"
 #include "platform/urlopener.h"
 #include "support/guitestmain.h"
 #include "support/testfiles.h"
 
 #include <QAction>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -198,6 +201,44 @@ private slots:
         QCOMPARE(shown[0].icon, QMessageBox::Critical);
         QCOMPARE(shown[0].text, QStringLiteral("Unable to create directory."));
         QCOMPARE(shown[1].text, QStringLiteral("System Error.  Code: 13.\nPermission denied."));
+        QVERIFY(form->isVisible());
+    }
+
+    // A handler's error is shown before its slot returns, also when the signal comes straight
+    // from code with no event underneath for the application's last resort to catch.
+    void errorOfAHandlerIsShownBeforeItsSlotReturns_data()
+    {
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<QString>("error"); // $SETTINGS stands for the settings file
+        // clang-format off
+        QTest::newRow("show target folder") << "ShowinExplorer2" << "Unable to create directory.";
+        QTest::newRow("remove silence")     << "Button1"         << "Unable to create directory.";
+        QTest::newRow("threshold slider")   << "TrackBar1"       << "Cannot create file \"$SETTINGS\". Is a directory.";
+        // clang-format on
+    }
+    void errorOfAHandlerIsShownBeforeItsSlotReturns()
+    {
+        QFETCH(QString, handler);
+        QFETCH(QString, error);
+        form->Edit1->clear();
+        form->FileList->add({folders->path() + QStringLiteral("/talk.mp3")});
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+        if (handler == QLatin1String("ShowinExplorer2")) {
+            form->ShowinExplorer2->trigger();
+        } else if (handler == QLatin1String("Button1")) {
+            form->Button1->click();
+        } else {
+            // A folder in place of the settings file: the write fails.
+            QVERIFY(QFile::remove(folders->settingsFile()) &&
+                    QDir().mkdir(folders->settingsFile()));
+            form->TrackBar1->setValue(70);
+        }
+        const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
+        QCOMPARE(shown[0].text,
+                 error.replace(QStringLiteral("$SETTINGS"), folders->settingsFile()));
         QVERIFY(form->isVisible());
     }
 
