@@ -3,9 +3,8 @@
 #include "about/popupguard.h"
 #include "app/appform.h"
 #include "app/dialogs.h"
-#include "platform/urlopener.h"
 #include "support/guitestmain.h"
-#include "support/testfiles.h"
+#include "support/windowundertest.h"
 
 #include <QAction>
 #include <QFrame>
@@ -74,11 +73,8 @@ private slots:
     {
         // Far from the last test's menus, whose buttons' addresses a new box may reuse.
         now += 1'000'000;
-        dialogs::startAnswering();
-        folders.emplace();
         qputenv("HUSHMILL_VENDOR_HOST", "vendor.test:8080");
-        opened.clear();
-        platform::setUrlOpenerForTesting([this](const QUrl &url) { opened << url; });
+        window.emplace();
         box = new TAboutBox(QStringLiteral("Hushmill"), QStringLiteral("1.2"));
         box->show();
         QVERIFY(QTest::qWaitForWindowExposed(box));
@@ -87,9 +83,7 @@ private slots:
     void cleanup()
     {
         delete box;
-        folders.reset();
-        dialogs::stopAnswering();
-        platform::setUrlOpenerForTesting({});
+        window.reset();
     }
 
     void windowAndTexts()
@@ -131,13 +125,12 @@ private slots:
 
     void openedFromTheMenuAndTheToolbarAsANewModalBoxEachTime()
     {
-        TAppForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TAppForm *form = window->open();
+        QVERIFY(form);
         for (const auto &open : std::initializer_list<std::function<void()>>{
-                 [&] { form.About1->trigger(); }, [&] { form.ToolButton2->click(); }}) {
+                 [&] { form->About1->trigger(); }, [&] { form->ToolButton2->click(); }}) {
             open();
-            QPointer<TAboutBox> aboutBox = form.findChild<TAboutBox *>();
+            QPointer<TAboutBox> aboutBox = form->findChild<TAboutBox *>();
             QVERIFY(aboutBox);
             QVERIFY(aboutBox->isVisible());
             QCOMPARE(QApplication::activeModalWidget(), aboutBox.data());
@@ -168,11 +161,11 @@ private slots:
         }
 
         // The characters show on the margin above the panel.
-        const QImage window = box->grab().toImage();
+        const QImage shown = box->grab().toImage();
         bool green = false;
         for (int y = 0; y < 42 && !green; ++y)
-            for (int x = 0; x < window.width() && !green; ++x)
-                green = isTintedGreen(window.pixel(x, y));
+            for (int x = 0; x < shown.width() && !green; ++x)
+                green = isTintedGreen(shown.pixel(x, y));
         QVERIFY(green);
     }
 
@@ -270,7 +263,7 @@ private slots:
             QCOMPARE(box->pos(), start);
         }
         QVERIFY(box->isVisible());
-        QVERIFY(opened.isEmpty());
+        QVERIFY(window->openedUrls.isEmpty());
     }
 
     void infoOpensItsMenuBelowTheButton()
@@ -292,13 +285,13 @@ private slots:
     void infoMenuReopening()
     {
         int shown = 0;
-        QWindow *window = box->windowHandle();
+        QWindow *handle = box->windowHandle();
         const QPoint info = box->BitBtn2->mapTo(box, box->BitBtn2->rect().center());
         connect(box->PopupMenu1, &QMenu::aboutToShow, box, [&] {
             ++shown;
             QTimer::singleShot(0, box, [&] {
                 if (shown == 1)
-                    QTest::mouseClick(window, Qt::LeftButton, {}, info);
+                    QTest::mouseClick(handle, Qt::LeftButton, {}, info);
                 else
                     box->PopupMenu1->close();
             });
@@ -324,7 +317,7 @@ private slots:
         box->Credits1->trigger();
         box->Howtouninstall1->trigger();
         QCOMPARE(
-            opened,
+            window->openedUrls,
             QList<QUrl>({QUrl("http://vendor.test:8080/"),
                          QUrl("https://vendor.test:8080/blog/credits-and-acknowledgements/"),
                          QUrl("http://vendor.test:8080/blog/how-to-uninstall-quondel-software/")}));
@@ -345,8 +338,8 @@ private slots:
     {
         QFETCH(QString, kind);
         QFETCH(bool, opens);
-        const QString path = folders->program() + QStringLiteral("/license.txt");
-        const QString elsewhere = folders->path() + QStringLiteral("/licence text");
+        const QString path = window->folders().program() + QStringLiteral("/license.txt");
+        const QString elsewhere = window->folders().path() + QStringLiteral("/licence text");
         if (kind == QLatin1String("file"))
             QVERIFY(writeBytes(path, "Licence terms\n"));
         else if (kind == QLatin1String("link"))
@@ -359,10 +352,10 @@ private slots:
         box->LicensePrivacyPolicy1->trigger();
         const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
         if (opens) {
-            QCOMPARE(opened, {QUrl::fromLocalFile(path)});
+            QCOMPARE(window->openedUrls, {QUrl::fromLocalFile(path)});
             QVERIFY(shown.isEmpty());
         } else {
-            QVERIFY(opened.isEmpty());
+            QVERIFY(window->openedUrls.isEmpty());
             QCOMPARE(shown.size(), 1);
             QCOMPARE(shown[0].icon, QMessageBox::Critical);
             QCOMPARE(shown[0].caption, QStringLiteral("License"));
@@ -372,8 +365,7 @@ private slots:
 
 private:
     quint32 now = 0;
-    std::optional<TestFolders> folders;
-    QList<QUrl> opened;
+    std::optional<WindowUnderTest> window;
     QPointer<TAboutBox> box;
 };
 

@@ -4,6 +4,7 @@
 #include "about/versionblocklayout.h"
 #include "about/versionblockwriter.h"
 #include "base/apperror.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,12 +63,6 @@ QByteArray withWord(QByteArray block, qsizetype offset, quint16 word)
     return block;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 bool run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
@@ -96,15 +91,15 @@ private slots:
         QVERIFY(run(QStringLiteral(HUSHMILL_STRIP), {file("stripped")}));
         QVERIFY(run(objcopy, {QStringLiteral("--remove-section"), section, program,
                               file("without section")}));
-        QVERIFY(writeFile(file("text"), "Not an executable\n"));
-        QVERIFY(writeFile(file("empty"), {}));
+        QVERIFY(writeBytes(file("text"), "Not an executable\n"));
+        QVERIFY(writeBytes(file("empty"), {}));
         QFile programFile(program);
         QVERIFY(programFile.open(QIODevice::ReadOnly));
-        QVERIFY(writeFile(file("cut short"), programFile.read(200)));
+        QVERIFY(writeBytes(file("cut short"), programFile.read(200)));
         QVERIFY(run(objcopy, {QStringLiteral("--update-section"), section + '=' + file("text"),
                               program, file("other bytes in section")}));
 
-        QVERIFY(writeFile(file("block"), handWrittenBlock()));
+        QVERIFY(writeBytes(file("block"), handWrittenBlock()));
         for (const QString &format : elfFormats) {
             QVERIFY(run(objcopy, {QStringLiteral("-I"), QStringLiteral("binary"),
                                   QStringLiteral("-O"), format, QStringLiteral("--rename-section"),

@@ -3,8 +3,7 @@
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "platform/beep.h"
-#include "platform/urlopener.h"
-#include "support/testfiles.h"
+#include "support/windowundertest.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -15,7 +14,6 @@
 #include <QListView>
 #include <QMimeData>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <optional>
@@ -24,12 +22,10 @@ class TestIntake : public QObject
 {
     Q_OBJECT
 
-    std::optional<TestFolders> folders; // settings go there, not beside the test
+    std::optional<WindowUnderTest> window;
     TAppForm *form = nullptr;
-    QTemporaryDir *temporary = nullptr;
-    QString dir;
+    QString dir; // the test's own files
     int beepsBefore = 0;
-    QList<QUrl> opened;
 
     QString file(const QString &relative)
     {
@@ -42,13 +38,6 @@ class TestIntake : public QObject
         return path;
     }
     int beeps() const { return platform::beepCount() - beepsBefore; }
-    QStringList rows() const
-    {
-        QStringList paths;
-        for (int row = 0; row < form->FileList->rowCount(); ++row)
-            paths << form->FileList->path(row);
-        return paths;
-    }
     void select(const QList<int> &rowNumbers)
     {
         form->ListView1->clearSelection();
@@ -99,26 +88,13 @@ class TestIntake : public QObject
 private slots:
     void init()
     {
-        temporary = new QTemporaryDir;
-        QVERIFY(temporary->isValid());
-        dir = temporary->path();
-        dialogs::startAnswering();
-        folders.emplace();
+        window.emplace();
+        dir = window->folders().work();
         beepsBefore = platform::beepCount();
-        opened.clear();
-        platform::setUrlOpenerForTesting([this](const QUrl &url) { opened << url; });
-        form = new TAppForm;
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form = window->open();
+        QVERIFY(form);
     }
-    void cleanup()
-    {
-        delete form;
-        folders.reset();
-        delete temporary;
-        dialogs::stopAnswering();
-        platform::setUrlOpenerForTesting({});
-    }
+    void cleanup() { window.reset(); }
 
     void listColumns()
     {
@@ -138,7 +114,8 @@ private slots:
         form->Ekle(QStringLiteral("/m/song.mp3"));
         form->Ekle(QStringLiteral("/m/Song.mp3"));
         form->Ekle(QStringLiteral("relative/never tested.txt"));
-        QCOMPARE(rows(), QStringList({"/m/Song.mp3", "/m/song.mp3", "relative/never tested.txt"}));
+        QCOMPARE(window->listedPaths(),
+                 QStringList({"/m/Song.mp3", "/m/song.mp3", "relative/never tested.txt"}));
     }
 
     void oneRowWhicheverWayAFileComesIn()
@@ -151,7 +128,7 @@ private slots:
         form->KlasorYukle(dir + "/album");
         dialogs::queueFileNames({other, song});
         form->AddFile1Click();
-        QCOMPARE(rows(), QStringList({song, other}));
+        QCOMPARE(window->listedPaths(), QStringList({song, other}));
     }
 
     void addFilesTakesWhatTheDialogReturns()
@@ -160,9 +137,9 @@ private slots:
                                     dir + "/not there.xyz"};
         dialogs::queueFileNames(chosen);
         form->AddFile1Click();
-        QCOMPARE(rows(), chosen);
+        QCOMPARE(window->listedPaths(), chosen);
         form->AddFile1Click(); // cancelled
-        QCOMPARE(rows(), chosen);
+        QCOMPARE(window->listedPaths(), chosen);
     }
 
     void addFilesDialog()
@@ -196,7 +173,7 @@ private slots:
         QCOMPARE(shownTypes, QStringList({"Supported Files", "All Files"}));
         QCOMPARE(selectedType, 0);
         QCOMPARE(suffix, QStringLiteral("mp3"));
-        QCOMPARE(rows(), QStringList({anything, song}));
+        QCOMPARE(window->listedPaths(), QStringList({anything, song}));
     }
 
     void addFolderDialogLoadsSeveralFolders()
@@ -218,7 +195,7 @@ private slots:
         QCOMPARE(title, QStringLiteral("Select folder:"));
         QCOMPARE(okLabel, QStringLiteral("Select"));
         QCOMPARE(startFolder, dir);
-        QCOMPARE(rows(), QStringList({first, second}));
+        QCOMPARE(window->listedPaths(), QStringList({first, second}));
         QCOMPARE(form->LastFolder, dir + "/two");
     }
 
@@ -228,7 +205,7 @@ private slots:
         const QString b = file("two/b.mp3");
         dialogs::queueFileNames({dir + "/two", dir + "/one"});
         form->AddFolder1Click();
-        QCOMPARE(rows(), QStringList({b, a}));
+        QCOMPARE(window->listedPaths(), QStringList({b, a}));
         QCOMPARE(form->LastFolder, dir + "/one");
         form->AddFolder1Click(); // cancelled
         QCOMPARE(form->LastFolder, dir + "/one");
@@ -247,12 +224,12 @@ private slots:
         QCOMPARE(statusDuringLoad, QStringLiteral("Loading Files..."));
         QCOMPARE(form->statusText(), QString());
         QCOMPARE(form->LastFolder, dir + "/music");
-        QCOMPARE(rows(), QStringList({kept, top, nested}));
+        QCOMPARE(window->listedPaths(), QStringList({kept, top, nested}));
         QCOMPARE(form->ScanList, QStringList({top, nested}));
 
         file("pictures/cover.jpg");
         form->KlasorYukle(dir + "/pictures");
-        QCOMPARE(rows().size(), 3);
+        QCOMPARE(window->listedPaths().size(), 3);
         QCOMPARE(form->statusText(), QString());
         QCOMPARE(form->ScanList, QStringList());
     }
@@ -263,7 +240,7 @@ private slots:
         const QString song = file("song.mp3");
         const QString text = file("notes.txt");
         drop({song, dir + "/dropped", text});
-        QCOMPARE(rows(), QStringList({song, fromFolder}));
+        QCOMPARE(window->listedPaths(), QStringList({song, fromFolder}));
         QCOMPARE(form->LastFolder, dir + "/dropped");
     }
 
@@ -272,7 +249,7 @@ private slots:
         const QString song = file("song.mp3");
         file("a"); // what the system would reach for "a\0.mp3"
         drop({dir + "/a" + QChar(0) + ".mp3", song});
-        QCOMPARE(rows(), QStringList({song}));
+        QCOMPARE(window->listedPaths(), QStringList({song}));
     }
 
     void droppedLongNamesArriveWhole()
@@ -281,7 +258,7 @@ private slots:
                                       QString(60, u'c') + ".mp3");
         QVERIFY(longName.size() > 300);
         drop({longName});
-        QCOMPARE(rows(), QStringList({longName}));
+        QCOMPARE(window->listedPaths(), QStringList({longName}));
     }
 
     void fileCommandsActOnSelectedRowsInOrder()
@@ -296,13 +273,13 @@ private slots:
         select({4, 3, 1, 2});
 
         form->Open1Click();
-        QCOMPARE(opened, QList<QUrl>({QUrl::fromLocalFile(c), QUrl::fromLocalFile(a)}));
+        QCOMPARE(window->openedUrls, QList<QUrl>({QUrl::fromLocalFile(c), QUrl::fromLocalFile(a)}));
         QCOMPARE(beeps(), 2);
 
         // No file manager on the bus: the containing folder opens instead.
-        opened.clear();
+        window->openedUrls.clear();
         form->ShowinExplorer1Click();
-        QCOMPARE(opened,
+        QCOMPARE(window->openedUrls,
                  QList<QUrl>({QUrl::fromLocalFile(dir + "/sub"), QUrl::fromLocalFile(dir)}));
         QCOMPARE(beeps(), 4);
 
@@ -310,12 +287,14 @@ private slots:
         form->Properties1Click();
         QCOMPARE(beeps(), 6);
         QStringList shownPaths;
-        for (QWidget *window : form->findChildren<QWidget *>(QStringLiteral("FileProperties"))) {
-            shownPaths << window->findChild<QLabel *>(QStringLiteral("PathValue"))->text();
-            QCOMPARE(window->findChild<QLabel *>(QStringLiteral("SizeValue"))->text(),
+        for (QWidget *properties :
+             form->findChildren<QWidget *>(QStringLiteral("FileProperties"))) {
+            shownPaths << properties->findChild<QLabel *>(QStringLiteral("PathValue"))->text();
+            QCOMPARE(properties->findChild<QLabel *>(QStringLiteral("SizeValue"))->text(),
                      QStringLiteral("4 bytes"));
-            QVERIFY(!window->findChild<QLabel *>(QStringLiteral("TypeValue"))->text().isEmpty());
-            window->close();
+            QVERIFY(
+                !properties->findChild<QLabel *>(QStringLiteral("TypeValue"))->text().isEmpty());
+            properties->close();
         }
         QCOMPARE(shownPaths, QStringList({c, a}));
     }
@@ -326,9 +305,9 @@ private slots:
         QWidget *viewport = form->ListView1->viewport();
         const QPoint onRow = form->ListView1->visualRect(form->FileList->index(0, 0)).center();
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, onRow);
-        QCOMPARE(opened, QList<QUrl>());
+        QCOMPARE(window->openedUrls, QList<QUrl>());
         QCOMPARE(beeps(), 0);
-        QCOMPARE(rows().size(), 1);
+        QCOMPARE(window->listedPaths().size(), 1);
     }
 
     void deleteRemovesSelectedRowsOnly()
@@ -339,18 +318,18 @@ private slots:
             form->Ekle(path);
         form->ListView1->clearSelection();
         form->Delete1Click();
-        QCOMPARE(rows(), five);
+        QCOMPARE(window->listedPaths(), five);
 
         select({3, 1});
         form->Delete1Click();
-        QCOMPARE(rows(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3"}));
+        QCOMPARE(window->listedPaths(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3"}));
         form->Ekle(QStringLiteral("/1.mp3"));
-        QCOMPARE(rows(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3", "/1.mp3"}));
+        QCOMPARE(window->listedPaths(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3", "/1.mp3"}));
 
         form->DeleteAll1Click();
-        QCOMPARE(rows(), QStringList());
+        QCOMPARE(window->listedPaths(), QStringList());
         form->Ekle(QStringLiteral("/4.mp3"));
-        QCOMPARE(rows(), QStringList({"/4.mp3"}));
+        QCOMPARE(window->listedPaths(), QStringList({"/4.mp3"}));
     }
 };
 

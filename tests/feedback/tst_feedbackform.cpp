@@ -4,9 +4,9 @@
 #include "feedback/choicepanel.h"
 #include "feedback/feedbackform.h"
 #include "platform/beep.h"
-#include "support/vendorserver.h"
 #include "support/guitestmain.h"
-#include "support/testfiles.h"
+#include "support/vendorserver.h"
+#include "support/windowundertest.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -81,6 +81,7 @@ class TestFeedbackForm : public QObject
     Q_OBJECT
 
     std::unique_ptr<VendorServer> server;
+    std::optional<WindowUnderTest> window;
     QPointer<TFeedbackForm> form;
 
     // Sets the choice by pressing the panels as a user would.
@@ -129,7 +130,7 @@ private slots:
         qputenv("HUSHMILL_CA_FILE", server->caFile().toLocal8Bit());
         server->clearRequests();
         replyAlways(replyWith(QStringLiteral("OK")));
-        dialogs::startAnswering();
+        window.emplace();
         form = new TFeedbackForm(identity);
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form));
@@ -137,7 +138,7 @@ private slots:
     void cleanup()
     {
         delete form;
-        dialogs::stopAnswering();
+        window.reset();
     }
     void cleanupTestCase() { server.reset(); }
 
@@ -547,10 +548,8 @@ private slots:
     void openedFromTheMainWindow()
     {
         delete form;
-        TestFolders folders;
-        TAppForm main;
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        TAppForm *main = window->open();
+        QVERIFY(main);
 
         struct Opening {
             QPointer<TFeedbackForm> window;
@@ -562,18 +561,20 @@ private slots:
                                      const std::function<void(TFeedbackForm *)> &use) {
             Opening opening;
             QMetaObject::invokeMethod(
-                &main,
+                main,
                 [&] {
-                    auto *window = qobject_cast<TFeedbackForm *>(QApplication::activeModalWidget());
-                    opening.window = window;
-                    if (!window)
+                    auto *feedback =
+                        qobject_cast<TFeedbackForm *>(QApplication::activeModalWidget());
+                    opening.window = feedback;
+                    if (!feedback)
                         return;
-                    opening.caption = window->windowTitle();
-                    opening.modal = window->isModal();
-                    opening.empty = window->Memo1->toPlainText().isEmpty() &&
-                                    window->Edit1->text().isEmpty() &&
-                                    !window->Panel4->isSelected() && !window->Panel5->isSelected();
-                    use(window);
+                    opening.caption = feedback->windowTitle();
+                    opening.modal = feedback->isModal();
+                    opening.empty = feedback->Memo1->toPlainText().isEmpty() &&
+                                    feedback->Edit1->text().isEmpty() &&
+                                    !feedback->Panel4->isSelected() &&
+                                    !feedback->Panel5->isSelected();
+                    use(feedback);
                     if (opening.window)
                         opening.window->close();
                 },
@@ -582,12 +583,12 @@ private slots:
             return opening;
         };
 
-        const Opening first = openAndThen([&] { main.SendFeedback1->trigger(); },
-                                          [](TFeedbackForm *window) {
-                                              QTest::mouseClick(window->Panel4, Qt::LeftButton);
-                                              window->Memo1->setPlainText(QStringLiteral("Hi"));
-                                              window->Edit1->setText(QStringLiteral("me@x.org"));
-                                              window->BitBtn1->click();
+        const Opening first = openAndThen([&] { main->SendFeedback1->trigger(); },
+                                          [](TFeedbackForm *feedback) {
+                                              QTest::mouseClick(feedback->Panel4, Qt::LeftButton);
+                                              feedback->Memo1->setPlainText(QStringLiteral("Hi"));
+                                              feedback->Edit1->setText(QStringLiteral("me@x.org"));
+                                              feedback->BitBtn1->click();
                                           });
         QVERIFY(first.window.isNull());
         QCOMPARE(first.caption, QStringLiteral("Hushmill feedback"));
@@ -601,7 +602,7 @@ private slots:
         QCOMPARE(dialogs::takeShownMessages().size(), 1);
 
         const Opening second =
-            openAndThen([&] { main.ToolButton7->click(); }, [](TFeedbackForm *) {});
+            openAndThen([&] { main->ToolButton7->click(); }, [](TFeedbackForm *) {});
         QVERIFY(second.window.isNull());
         QVERIFY(second.empty);
         QCOMPARE(feedbackRequests().size(), 1);

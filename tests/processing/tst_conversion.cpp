@@ -1,8 +1,9 @@
-#include "support/fakeffmpeg.h"
 #include "processing/conversion.h"
 #include "processing/outputfile.h"
 #include "processing/silencecommand.h"
+#include "support/fakeffmpeg.h"
 #include "support/testaudio.h"
+#include "support/testfiles.h"
 #include "support/textlog.h"
 
 #include <QDir>
@@ -15,19 +16,6 @@
 namespace
 {
 const SilenceSettings defaults{20, 2};
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(content) == content.size();
-}
 } // namespace
 
 // Conversions with the real ffmpeg found along PATH, and with a fake one placed in the working
@@ -89,10 +77,10 @@ private slots:
         // The output path is the input itself: the file must survive.
         const QString in = inWork(QStringLiteral("talk.wav"));
         QVERIFY(makeTestAudio(in, 1));
-        const QByteArray original = readFile(in);
+        const QByteArray original = readBytes(in);
         TextLog log;
         QCOMPARE(convertWithFFmpeg(in, in, defaults, fakeFolder(), log), QStringLiteral("Error"));
-        QCOMPARE(readFile(in), original);
+        QCOMPARE(readBytes(in), original);
 
         const QString missing = inWork(QStringLiteral("missing.mp3"));
         const QString out = inWork(QStringLiteral("out.mp3"));
@@ -122,13 +110,13 @@ private slots:
         QVERIFY(QFile::link(in, inWork(QStringLiteral("link.mp3"))));
         QVERIFY(::link(QFile::encodeName(in).constData(),
                        QFile::encodeName(inWork(QStringLiteral("hard.mp3"))).constData()) == 0);
-        const QByteArray original = readFile(in);
+        const QByteArray original = readBytes(in);
 
         QFETCH(QString, spelling);
         const QString out = workDir->path() + QLatin1Char('/') + spelling;
         TextLog log;
         QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log), QStringLiteral("Error"));
-        QCOMPARE(readFile(in), original);
+        QCOMPARE(readBytes(in), original);
         QCOMPARE(log.text, silenceCommandText(in, out, defaults) +
                                QStringLiteral("\nInput and output are the same file: "
                                               "not converted\n"));
@@ -171,7 +159,7 @@ private slots:
         QVERIFY(!writeFakeFfmpeg(fakeFolder(), script).isEmpty());
         const QString out = inWork(QStringLiteral("out.mp3"));
         if (before != "-")
-            QVERIFY(writeFile(out, before));
+            QVERIFY(writeBytes(out, before));
         TextLog log;
         QCOMPARE(
             convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log),
@@ -179,7 +167,7 @@ private slots:
         if (after == "-")
             QVERIFY(!QFile::exists(out));
         else
-            QCOMPARE(readFile(out), after);
+            QCOMPARE(readBytes(out), after);
     }
 
     void fakeSeesTheArgumentsOfTheCommand()
@@ -204,7 +192,7 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", fakeFolder().toLocal8Bit());
         const QString out = inWork(QStringLiteral("out.mp3"));
-        QVERIFY(writeFile(out, "old content"));
+        QVERIFY(writeBytes(out, "old content"));
         TextLog log;
         const QString result =
             convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log);
@@ -213,7 +201,7 @@ private slots:
         QVERIFY(log.text.contains(QStringLiteral("\nCommencing processing...\n"
                                                  "ffmpeg: command not found\n"
                                                  "Processing completed successfully.\n")));
-        QCOMPARE(readFile(out), QByteArray("old content"));
+        QCOMPARE(readBytes(out), QByteArray("old content"));
     }
 
     void skippedVideosStillGetTheOutputTest_data()
@@ -236,7 +224,7 @@ private slots:
         QVERIFY(!writeFakeFfmpeg(fakeFolder(), "printf x > \"$6\"").isEmpty());
         const QString out = inWork(QStringLiteral("out") + name.right(4));
         if (before != "-")
-            QVERIFY(writeFile(out, before));
+            QVERIFY(writeBytes(out, before));
         TextLog log;
         QCOMPARE(convertWithFFmpeg(inWork(name), out, defaults, fakeFolder(), log), result);
         QCOMPARE(log.text, QStringLiteral("Video file skipped\n"));
@@ -246,8 +234,8 @@ private slots:
     void fileSizeByName()
     {
         const QString file = inWork(QStringLiteral("size?.bin"));
-        QVERIFY(writeFile(file, "12345"));
-        QVERIFY(writeFile(inWork(QStringLiteral("sizeX.bin")), "1"));
+        QVERIFY(writeBytes(file, "12345"));
+        QVERIFY(writeBytes(inWork(QStringLiteral("sizeX.bin")), "1"));
         QCOMPARE(GetFileSizeByName(file), 5);
         QVERIFY(QFile::link(file, inWork(QStringLiteral("link"))));
         QCOMPARE(GetFileSizeByName(inWork(QStringLiteral("link"))), 5);

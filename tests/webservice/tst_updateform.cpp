@@ -1,9 +1,9 @@
 #include "app/appform.h"
 #include "app/application.h"
 #include "app/dialogs.h"
-#include "support/vendorserver.h"
 #include "support/guitestmain.h"
-#include "support/testfiles.h"
+#include "support/vendorserver.h"
+#include "support/windowundertest.h"
 #include "updatetesting.h"
 #include "webservice/newver.h"
 #include "webservice/updatecheck.h"
@@ -22,14 +22,14 @@ class TestUpdateForm : public QObject
     Q_OBJECT
 
     std::unique_ptr<VendorServer> server;
-    std::optional<TestFolders> folders;
+    std::optional<WindowUnderTest> window;
     TAppForm *form = nullptr;
 
-    QString storeFile() const { return updateStoreIn(folders->home()); }
+    QString storeFile() const { return updateStoreIn(window->folders().home()); }
     void makeForm()
     {
-        form = new TAppForm;
-        form->show();
+        form = window->open();
+        QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowActive(form));
     }
     // Waits until the timer has seen the check done.
@@ -48,19 +48,16 @@ private slots:
     }
     void init()
     {
-        dialogs::startAnswering();
-        folders.emplace();
+        window.emplace();
         server->clearRequests();
         server->setReply(checkPath, replyWith(checkReply("1.3", "https://dl.test/h-1.3.exe")));
     }
     void cleanup()
     {
-        delete form;
-        form = nullptr;
+        window->closeWindow();
         Application::setHeadless(false);
-        folders.reset();
         QVERIFY(dialogs::takeShownMessages().isEmpty());
-        dialogs::stopAnswering();
+        window.reset();
     }
     void cleanupTestCase() { server.reset(); }
 
@@ -132,7 +129,7 @@ private slots:
 
         // The next start honours the choice: no request, the item unchecked.
         form->UpdateNotifications1->trigger();
-        delete form;
+        window->closeWindow();
         server->clearRequests();
         makeForm();
         QVERIFY(checkSeenDone());
@@ -163,8 +160,7 @@ private slots:
         QVERIFY(!form->UpdateNotifications1->isEnabled());
         // Closing the window does not wait for the check either; it owns its own state.
         const std::weak_ptr<UpdateCheckState> state = form->UpdateCheck;
-        delete form;
-        form = nullptr;
+        window->closeWindow();
         QVERIFY(!state.expired());
     }
 };
