@@ -228,16 +228,18 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<bool>("moves");
-        QTest::newRow("logo, left") << "Image2" << Qt::LeftButton << true;
-        QTest::newRow("icon, middle") << "Image1" << Qt::MiddleButton << true;
-        QTest::newRow("product label, left") << "Label2" << Qt::LeftButton << true;
-        QTest::newRow("panel, left") << "Panel1" << Qt::LeftButton << true;
-        QTest::newRow("cat, left") << "ImageEgg" << Qt::LeftButton << true;
-        QTest::newRow("background, middle") << "AboutBox" << Qt::MiddleButton << true;
-        QTest::newRow("logo, right") << "Image2" << Qt::RightButton << false;
-        QTest::newRow("background, right") << "AboutBox" << Qt::RightButton << false;
-        QTest::newRow("OK button, left") << "BitBtn1" << Qt::LeftButton << false;
-        QTest::newRow("link, left") << "Label5" << Qt::LeftButton << false;
+        // clang-format off
+        QTest::newRow("logo, left")          << "Image2"   << Qt::LeftButton   << true;
+        QTest::newRow("icon, middle")        << "Image1"   << Qt::MiddleButton << true;
+        QTest::newRow("product label, left") << "Label2"   << Qt::LeftButton   << true;
+        QTest::newRow("panel, left")         << "Panel1"   << Qt::LeftButton   << true;
+        QTest::newRow("cat, left")           << "ImageEgg" << Qt::LeftButton   << true;
+        QTest::newRow("background, middle")  << "AboutBox" << Qt::MiddleButton << true;
+        QTest::newRow("logo, right")         << "Image2"   << Qt::RightButton  << false;
+        QTest::newRow("background, right")   << "AboutBox" << Qt::RightButton  << false;
+        QTest::newRow("OK button, left")     << "BitBtn1"  << Qt::LeftButton   << false;
+        QTest::newRow("link, left")          << "Label5"   << Qt::LeftButton   << false;
+        // clang-format on
     }
     void dragging()
     {
@@ -328,11 +330,13 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("opens");
-        QTest::newRow("present") << "file" << true;
-        QTest::newRow("link to a file") << "link" << true;
-        QTest::newRow("missing") << "none" << false;
-        QTest::newRow("dangling link") << "dangling link" << false;
-        QTest::newRow("folder of that name") << "folder" << false;
+        // clang-format off
+        QTest::newRow("present")             << "file"          << true;
+        QTest::newRow("link to a file")      << "link"          << true;
+        QTest::newRow("missing")             << "none"          << false;
+        QTest::newRow("dangling link")       << "dangling link" << false;
+        QTest::newRow("folder of that name") << "folder"        << false;
+        // clang-format on
     }
     void license()
     {

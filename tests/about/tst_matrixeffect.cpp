@@ -47,11 +47,13 @@ private slots:
         QTest::addColumn<int>("columns");
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("drops");
-        QTest::newRow("framed About box") << 462 << 400 << 57 << 33 << 114;
-        QTest::newRow("client area only") << 446 << 374 << 55 << 31 << 110;
-        QTest::newRow("narrower than a cell") << 7 << 400 << 0 << 33 << 0;
-        QTest::newRow("lower than a cell") << 462 << 11 << 57 << 0 << 114;
-        QTest::newRow("2600 columns") << 2600 * 8 << 400 << 2600 << 33 << 5000;
+        // clang-format off
+        QTest::newRow("framed About box")     << 462      << 400 << 57   << 33 << 114;
+        QTest::newRow("client area only")     << 446      << 374 << 55   << 31 << 110;
+        QTest::newRow("narrower than a cell") << 7        << 400 << 0    << 33 << 0;
+        QTest::newRow("lower than a cell")    << 462      << 11  << 57   << 0  << 114;
+        QTest::newRow("2600 columns")         << 2600 * 8 << 400 << 2600 << 33 << 5000;
+        // clang-format on
     }
     void gridAndDrops()
     {
@@ -185,10 +187,12 @@ private slots:
         QTest::addColumn<int>("brightness");
         QTest::addColumn<int>("bright");
         QTest::addColumn<int>("dim");
+        // clang-format off
         QTest::newRow("brightest") << 99 << 252 << 84;
-        QTest::newRow("half") << 50 << 127 << 42;
-        QTest::newRow("one") << 1 << 2 << 0;
-        QTest::newRow("darkest") << 0 << 0 << 0;
+        QTest::newRow("half")      << 50 << 127 << 42;
+        QTest::newRow("one")       << 1  << 2   << 0;
+        QTest::newRow("darkest")   << 0  << 0   << 0;
+        // clang-format on
     }
     void brightAndDimLevels()
     {
@@ -209,10 +213,12 @@ private slots:
         QTest::addColumn<int>("red");
         QTest::addColumn<int>("green");
         QTest::addColumn<int>("blue");
+        // clang-format off
         QTest::newRow("252") << 252 << 148 << 252 << 98;
-        QTest::newRow("84") << 84 << 49 << 84 << 32;
+        QTest::newRow("84")  << 84  << 49  << 84  << 32;
         QTest::newRow("255") << 255 << 150 << 255 << 100;
-        QTest::newRow("0") << 0 << 0 << 0 << 0;
+        QTest::newRow("0")   << 0   << 0   << 0   << 0;
+        // clang-format on
     }
     void levelColours()
     {

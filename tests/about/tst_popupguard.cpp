@@ -16,16 +16,16 @@ private slots:
         QTest::addColumn<bool>("sameButton");
         QTest::addColumn<bool>("sameMenu");
         QTest::addColumn<bool>("opens");
-        QTest::newRow("at once") << 5000u << 5000u << true << true << false;
-        QTest::newRow("99 ms later") << 5000u << 5099u << true << true << false;
-        QTest::newRow("100 ms later") << 5000u << 5100u << true << true << true;
-        QTest::newRow("a second later") << 5000u << 6000u << true << true << true;
-        QTest::newRow("tick count wrapped, 32 ms later")
-            << 0xFFFFFFF0u << 0x00000010u << true << true << false;
-        QTest::newRow("tick count wrapped, 112 ms later")
-            << 0xFFFFFFF0u << 0x00000060u << true << true << true;
-        QTest::newRow("another button") << 5000u << 5000u << false << true << true;
-        QTest::newRow("another menu") << 5000u << 5000u << true << false << true;
+        // clang-format off
+        QTest::newRow("at once")                          << 5000u       << 5000u       << true  << true  << false;
+        QTest::newRow("99 ms later")                      << 5000u       << 5099u       << true  << true  << false;
+        QTest::newRow("100 ms later")                     << 5000u       << 5100u       << true  << true  << true;
+        QTest::newRow("a second later")                   << 5000u       << 6000u       << true  << true  << true;
+        QTest::newRow("tick count wrapped, 32 ms later")  << 0xFFFFFFF0u << 0x00000010u << true  << true  << false;
+        QTest::newRow("tick count wrapped, 112 ms later") << 0xFFFFFFF0u << 0x00000060u << true  << true  << true;
+        QTest::newRow("another button")                   << 5000u       << 5000u       << false << true  << true;
+        QTest::newRow("another menu")                     << 5000u       << 5000u       << true  << false << true;
+        // clang-format on
     }
     void reopening()
     {

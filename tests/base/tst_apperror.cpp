@@ -13,26 +13,18 @@ private slots:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain") << "Unable to create directory"
-                               << "Unable to create directory.";
-        QTest::newRow("period") << "Done."
-                                << "Done.";
-        QTest::newRow("exclamation") << "File not found!"
-                                     << "File not found!";
-        QTest::newRow("blank") << "Trailing "
-                               << "Trailing ";
-        QTest::newRow("comma") << "a,"
-                               << "a,";
-        QTest::newRow("slash after period") << "path/"
-                                            << "path/.";
-        QTest::newRow("quote") << "Cannot create file \"x\""
-                               << "Cannot create file \"x\"";
-        QTest::newRow("letter") << "x"
-                                << "x.";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("non-ASCII")
-            << QString::fromUtf8("Fehler ä") << QString::fromUtf8("Fehler ä.");
+        // clang-format off
+        QTest::newRow("plain")              << "Unable to create directory"  << "Unable to create directory.";
+        QTest::newRow("period")             << "Done."                       << "Done.";
+        QTest::newRow("exclamation")        << "File not found!"             << "File not found!";
+        QTest::newRow("blank")              << "Trailing "                   << "Trailing ";
+        QTest::newRow("comma")              << "a,"                          << "a,";
+        QTest::newRow("slash after period") << "path/"                       << "path/.";
+        QTest::newRow("quote")              << "Cannot create file \"x\""    << "Cannot create file \"x\"";
+        QTest::newRow("letter")             << "x"                           << "x.";
+        QTest::newRow("empty")              << ""                            << "";
+        QTest::newRow("non-ASCII")          << QString::fromUtf8("Fehler ä") << QString::fromUtf8("Fehler ä.");
+        // clang-format on
     }
     void errorBoxText()
     {
@@ -55,12 +47,11 @@ private slots:
     {
         QTest::addColumn<QString>("product");
         QTest::addColumn<QString>("address");
-        QTest::newRow("one word") << "Hushmill"
-                                  << "http://h.example/help/hushmill/";
-        QTest::newRow("two words") << "Two Words"
-                                   << "http://h.example/help/two-words/";
-        QTest::newRow("non-ASCII kept") << QString::fromUtf8("Ünï Mill")
-                                        << QString::fromUtf8("http://h.example/help/Ünï-mill/");
+        // clang-format off
+        QTest::newRow("one word")       << "Hushmill"                    << "http://h.example/help/hushmill/";
+        QTest::newRow("two words")      << "Two Words"                   << "http://h.example/help/two-words/";
+        QTest::newRow("non-ASCII kept") << QString::fromUtf8("Ünï Mill") << QString::fromUtf8("http://h.example/help/Ünï-mill/");
+        // clang-format on
     }
     void helpAddress()
     {

@@ -210,19 +210,18 @@ private slots:
         QTest::addColumn<QStringList>("presses");
         QTest::addColumn<bool>("like");
         QTest::addColumn<bool>("dislike");
-        QTest::newRow("none") << QStringList{} << false << false;
-        QTest::newRow("like") << QStringList{"L"} << true << false;
-        QTest::newRow("like on its picture") << QStringList{"L img"} << true << false;
-        QTest::newRow("like twice clears it") << QStringList{"L", "L img"} << false << false;
-        QTest::newRow("dislike moves the choice") << QStringList{"L", "D"} << false << true;
-        QTest::newRow("dislike twice clears it")
-            << QStringList{"L", "D", "D img"} << false << false;
-        QTest::newRow("like moves it back") << QStringList{"D", "L"} << true << false;
-        QTest::newRow("right button does nothing")
-            << QStringList{"L right", "D right"} << false << false;
-        QTest::newRow("right button keeps a choice")
-            << QStringList{"D", "D right", "L right", "L img right"} << false << true;
-        QTest::newRow("middle button does nothing") << QStringList{"L middle"} << false << false;
+        // clang-format off
+        QTest::newRow("none")                        << QStringList{}                                         << false << false;
+        QTest::newRow("like")                        << QStringList{"L"}                                      << true  << false;
+        QTest::newRow("like on its picture")         << QStringList{"L img"}                                  << true  << false;
+        QTest::newRow("like twice clears it")        << QStringList{"L", "L img"}                             << false << false;
+        QTest::newRow("dislike moves the choice")    << QStringList{"L", "D"}                                 << false << true;
+        QTest::newRow("dislike twice clears it")     << QStringList{"L", "D", "D img"}                        << false << false;
+        QTest::newRow("like moves it back")          << QStringList{"D", "L"}                                 << true  << false;
+        QTest::newRow("right button does nothing")   << QStringList{"L right", "D right"}                     << false << false;
+        QTest::newRow("right button keeps a choice") << QStringList{"D", "D right", "L right", "L img right"} << false << true;
+        QTest::newRow("middle button does nothing")  << QStringList{"L middle"}                               << false << false;
+        // clang-format on
     }
     void choiceToggles()
     {
@@ -422,31 +421,20 @@ private slots:
         QTest::addColumn<QStringList>("schemes");
         const QStringList https{QStringLiteral("https")};
         const QStringList http{QStringLiteral("http")};
-        QTest::newRow("OK") << true << "OK"
-                            << "" << 200 << true << https;
-        QTest::newRow("OK and line breaks") << true << "OK\r\n\r\n"
-                                            << "" << 200 << true << https;
-        QTest::newRow("OK and a lone LF") << true << "OK\n"
-                                          << "" << 200 << true << https;
-        QTest::newRow("OK among blanks") << true << " \r\n\t OK \n"
-                                         << "" << 200 << true << https;
-        QTest::newRow("lower case") << true << "ok"
-                                    << "OK" << 200 << false << https;
-        QTest::newRow("full stop") << true << "OK."
-                                   << "OK" << 200 << false << https;
-        QTest::newRow("second line") << true << "OK\r\nsaved"
-                                     << "OK" << 200 << false << https;
-        QTest::newRow("second line after an empty one") << true << "OK\n\nsaved"
-                                                        << "OK" << 200 << false << https;
-        QTest::newRow("empty") << true << ""
-                               << "OK" << 200 << false << https;
-        QTest::newRow("https failing, http OK") << false << ""
-                                                << "OK\r\n"
-                                                << 200 << true << http;
-        QTest::newRow("https failing, http not OK") << false << ""
-                                                    << "ERROR" << 200 << false << http;
-        QTest::newRow("both failing") << false << ""
-                                      << "OK" << 500 << false << http;
+        // clang-format off
+        QTest::newRow("OK")                             << true  << "OK"            << ""       << 200 << true  << https;
+        QTest::newRow("OK and line breaks")             << true  << "OK\r\n\r\n"    << ""       << 200 << true  << https;
+        QTest::newRow("OK and a lone LF")               << true  << "OK\n"          << ""       << 200 << true  << https;
+        QTest::newRow("OK among blanks")                << true  << " \r\n\t OK \n" << ""       << 200 << true  << https;
+        QTest::newRow("lower case")                     << true  << "ok"            << "OK"     << 200 << false << https;
+        QTest::newRow("full stop")                      << true  << "OK."           << "OK"     << 200 << false << https;
+        QTest::newRow("second line")                    << true  << "OK\r\nsaved"   << "OK"     << 200 << false << https;
+        QTest::newRow("second line after an empty one") << true  << "OK\n\nsaved"   << "OK"     << 200 << false << https;
+        QTest::newRow("empty")                          << true  << ""              << "OK"     << 200 << false << https;
+        QTest::newRow("https failing, http OK")         << false << ""              << "OK\r\n" << 200 << true  << http;
+        QTest::newRow("https failing, http not OK")     << false << ""              << "ERROR"  << 200 << false << http;
+        QTest::newRow("both failing")                   << false << ""              << "OK"     << 500 << false << http;
+        // clang-format on
     }
     void replyDecidesDelivery()
     {

@@ -48,9 +48,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<QString>("output");
-        QTest::newRow("nothing printed") << QByteArray(":") << QString();
-        QTest::newRow("standard error and output in order")
-            << QByteArray("echo one; echo two >&2; printf 'three'") << "one\ntwo\nthree";
+        // clang-format off
+        QTest::newRow("nothing printed")                    << QByteArray(":")                                      << QString();
+        QTest::newRow("standard error and output in order") << QByteArray("echo one; echo two >&2; printf 'three'") << "one\ntwo\nthree";
+        // clang-format on
         const QString long1000 = QString(999, QLatin1Char('x')) + QLatin1Char('\n');
         QTest::newRow("several chunks, no separators")
             << QByteArray("printf '%0999d\\n' 0 | tr 0 x") << long1000;
@@ -144,9 +145,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<bool>("succeeded");
-        QTest::newRow("exit 0") << QByteArray("exit 0") << true;
+        // clang-format off
+        QTest::newRow("exit 0") << QByteArray("exit 0")           << true;
         QTest::newRow("exit 1") << QByteArray("echo bad; exit 1") << false;
-        QTest::newRow("killed") << QByteArray("kill -KILL $$") << false;
+        QTest::newRow("killed") << QByteArray("kill -KILL $$")    << false;
+        // clang-format on
     }
     void failureIsReported()
     {

@@ -210,10 +210,11 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("result");
         QTest::addColumn<bool>("remains");
-        QTest::newRow("nothing at the output") << "Talk.MKV" << QByteArray("-") << "Error" << false;
-        QTest::newRow("a file at the output") << "clip.Wmv" << QByteArray("x") << "OK" << true;
-        QTest::newRow("an empty file at the output")
-            << "clip.wmv" << QByteArray() << "Error" << false;
+        // clang-format off
+        QTest::newRow("nothing at the output")       << "Talk.MKV" << QByteArray("-") << "Error" << false;
+        QTest::newRow("a file at the output")        << "clip.Wmv" << QByteArray("x") << "OK"    << true;
+        QTest::newRow("an empty file at the output") << "clip.wmv" << QByteArray()    << "Error" << false;
+        // clang-format on
     }
     void skippedVideosStillGetTheOutputTest()
     {

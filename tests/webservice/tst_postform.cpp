@@ -58,14 +58,12 @@ private slots:
     {
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<QString>("scheme");
-        QTest::newRow("https") << "https://"
-                               << "https";
-        QTest::newRow("HTTPS in capitals") << "HTTPS://"
-                                           << "https";
-        QTest::newRow("http") << "http://"
-                              << "http";
-        QTest::newRow("no scheme") << ""
-                                   << "http";
+        // clang-format off
+        QTest::newRow("https")             << "https://" << "https";
+        QTest::newRow("HTTPS in capitals") << "HTTPS://" << "https";
+        QTest::newRow("http")              << "http://"  << "http";
+        QTest::newRow("no scheme")         << ""         << "http";
+        // clang-format on
     }
     void schemeChoosesTheClient()
     {
@@ -179,12 +177,14 @@ private slots:
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<int>("status");
         QTest::addColumn<bool>("fails");
+        // clang-format off
         QTest::newRow("https 404") << "https://" << 404 << false;
         QTest::newRow("https 500") << "https://" << 500 << false;
-        QTest::newRow("http 404") << "http://" << 404 << true;
-        QTest::newRow("http 500") << "http://" << 500 << true;
-        QTest::newRow("http 400") << "http://" << 400 << true;
-        QTest::newRow("http 399") << "http://" << 399 << false;
+        QTest::newRow("http 404")  << "http://"  << 404 << true;
+        QTest::newRow("http 500")  << "http://"  << 500 << true;
+        QTest::newRow("http 400")  << "http://"  << 400 << true;
+        QTest::newRow("http 399")  << "http://"  << 399 << false;
+        // clang-format on
     }
     void errorStatusOnlyFailsThePlainClient()
     {
@@ -283,10 +283,12 @@ private slots:
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<int>("repeat");
         QTest::addColumn<bool>("fails");
-        QTest::newRow("https, exactly 1 MiB") << "https://" << 16 << false;
-        QTest::newRow("https, over 1 MiB") << "https://" << 17 << true;
-        QTest::newRow("http, over 1 MiB") << "http://" << 17 << true;
-        QTest::newRow("https, 32 MiB") << "https://" << 512 << true;
+        // clang-format off
+        QTest::newRow("https, exactly 1 MiB") << "https://" << 16  << false;
+        QTest::newRow("https, over 1 MiB")    << "https://" << 17  << true;
+        QTest::newRow("http, over 1 MiB")     << "http://"  << 17  << true;
+        QTest::newRow("https, 32 MiB")        << "https://" << 512 << true;
+        // clang-format on
     }
     void replyIsReadUpToOneMebibyte()
     {

@@ -127,18 +127,14 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("name");
-        QTest::newRow("en_US") << "en_US"
-                               << "en-US";
-        QTest::newRow("de_DE") << "de_DE"
-                               << "de-DE";
-        QTest::newRow("language alone") << "de"
-                                        << "de-DE";
-        QTest::newRow("pt_BR") << "pt_BR"
-                               << "pt-BR";
-        QTest::newRow("C") << "C"
-                           << "xx";
-        QTest::newRow("unknown") << "qq_QQ"
-                                 << "xx";
+        // clang-format off
+        QTest::newRow("en_US")          << "en_US" << "en-US";
+        QTest::newRow("de_DE")          << "de_DE" << "de-DE";
+        QTest::newRow("language alone") << "de"    << "de-DE";
+        QTest::newRow("pt_BR")          << "pt_BR" << "pt-BR";
+        QTest::newRow("C")              << "C"     << "xx";
+        QTest::newRow("unknown")        << "qq_QQ" << "xx";
+        // clang-format on
     }
     void localeName()
     {
