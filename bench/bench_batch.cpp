@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/filelistmodel.h"
 #include "bench/sidebyside.h"
+#include "processing/conversionresult.h"
 #include "processing/silencecommand.h"
 #include "support/testaudio.h"
 
@@ -76,7 +77,7 @@ int main(int argc, char *argv[])
         clearFolder(target);
         measure(batch, [&] { form.Button1Click(); });
         for (int row = 0; row < files; ++row)
-            if (form.FileList->result(row) != QLatin1String("OK"))
+            if (form.FileList->result(row) != conversionOK)
                 std::fprintf(stderr, "row %d: %s\n", row, qPrintable(form.FileList->result(row)));
     }
     std::printf("%d short files, %d rounds (target <= 1.05):\n"

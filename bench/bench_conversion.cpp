@@ -5,6 +5,7 @@
 #include "app/appform.h"
 #include "app/application.h"
 #include "bench/sidebyside.h"
+#include "processing/conversionresult.h"
 #include "processing/silencecommand.h"
 #include "support/testaudio.h"
 
@@ -52,7 +53,7 @@ int main(int argc, char *argv[])
         measure(direct, [&] { runDirectly(arguments); });
         QFile::remove(out);
         measure(throughForm, [&] {
-            if (form.FFmpegIleDonustur(in, out) != QLatin1String("OK"))
+            if (form.FFmpegIleDonustur(in, out) != conversionOK)
                 std::fprintf(stderr, "conversion failed\n");
         });
         QFile::remove(out);

@@ -1,12 +1,13 @@
 #include "app/appform.h"
 
-#include "base/apperror.h"
 #include "app/application.h"
 #include "app/filelistmodel.h"
-#include "base/folders.h"
 #include "app/mediatypes.h"
+#include "base/apperror.h"
+#include "base/folders.h"
 #include "platform/beep.h"
 #include "processing/commandline.h"
+#include "processing/conversionresult.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -15,8 +16,6 @@
 
 namespace
 {
-const QString conversionOK = QStringLiteral("OK");
-
 // The folder of a path: up to its last "/", which is left out unless it is the root.
 QString folderOf(const QString &path)
 {
@@ -75,7 +74,7 @@ void TAppForm::convertFromCommandLine(const QString &input, const QString &outpu
         QCoreApplication::exit(0);
         return;
     }
-    setStatusText(QStringLiteral("Error"));
+    setStatusText(conversionError);
     if (Application::isHeadless())
         endHeadless(1, statusText());
 }

@@ -2,6 +2,7 @@
 
 #include "platform/runningprogram.h"
 #include "processing/conversion.h"
+#include "processing/conversionresult.h"
 #include "processing/memolog.h"
 #include "processing/waitingwindow.h"
 
@@ -16,6 +17,6 @@ QString TAppForm::FFmpegIleDonustur(const QString &Infile, const QString &Outfil
         return convertWithFFmpeg(Infile, Outfile, settings, platform::programFolder(), log,
                                  [&waiting] { waiting.keepAlive(); });
     } catch (...) {
-        return QStringLiteral("Error");
+        return conversionError;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "platform/samefile.h"
 #include "processing/consolerunner.h"
+#include "processing/conversionresult.h"
 #include "processing/logsink.h"
 #include "processing/outputfile.h"
 
@@ -20,12 +21,12 @@ QString convert(const QString &infile, const QString &outfile, const SilenceSett
     // same file it would empty the input while reading it.
     if (platform::isSameFile(infile, outfile)) {
         log.appendLine(QStringLiteral("Input and output are the same file: not converted"));
-        return QStringLiteral("Error");
+        return conversionError;
     }
     if (!RunConsoleCommand(ffmpegProgram, silenceCommandArguments(infile, outfile, settings),
                            workingFolder, log, keepAlive)) {
         before.removeIfWrittenSince();
-        return QStringLiteral("Error");
+        return conversionError;
     }
     return judgeOutputFile(outfile);
 }
@@ -38,6 +39,6 @@ QString convertWithFFmpeg(const QString &infile, const QString &outfile,
     try {
         return convert(infile, outfile, settings, workingFolder, log, keepAlive);
     } catch (...) {
-        return QStringLiteral("Error");
+        return conversionError;
     }
 }
