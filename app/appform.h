@@ -6,9 +6,12 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 struct CommandLineRequest;
+struct UpdateCheckState;
 class FileListModel;
+class TNewVer;
 class QAction;
 class QDragEnterEvent;
 class QDropEvent;
@@ -51,7 +54,6 @@ public:
     void FormCreate();
     void Help2Click();
     void About1Click();
-    void SendFeedback1Click();
     void Exit1Click();
 
     // The last-used folder: set by folder loads and the target-folder dialog, never stored.
@@ -102,9 +104,16 @@ public:
     void Button1Click();
     void TimerParamTimer();
 
-    // Update check (webservice/appform_update.cpp).
+    // Feedback (feedback/appform_feedback.cpp): opens a new feedback window modally.
+    void SendFeedback1Click();
+
+    // Update check (webservice/appform_update.cpp): one check per run, whose outcome the
+    // checker timer picks up; the new-version notice, made at most once.
     void TimerCheckerTimer();
     void UpdateNotifications1Click();
+    bool CheckStarted = false;
+    std::shared_ptr<UpdateCheckState> UpdateCheck;
+    TNewVer *NewVer = nullptr;
 
     // Components, by their names in the layout.
     QToolBar *ToolBar1 = nullptr;

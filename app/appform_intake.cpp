@@ -4,14 +4,15 @@
 #include "app/filelistmodel.h"
 #include "app/filenametext.h"
 #include "app/filepropertieswindow.h"
-#include "app/folders.h"
 #include "app/folderscan.h"
 #include "app/icons.h"
 #include "app/mediatypes.h"
 #include "app/namedfile.h"
+#include "base/folders.h"
 #include "platform/beep.h"
 #include "platform/filemanager.h"
 #include "platform/urlopener.h"
+#include "processing/conversionresult.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -82,7 +83,7 @@ void TAppForm::addUnreadable(const QList<QByteArray> &paths)
     const int first = FileList->rowCount();
     FileList->addUnreadable(paths);
     for (int row = first; row < FileList->rowCount(); ++row)
-        FileList->setResult(row, QStringLiteral("Error"), notTextReason);
+        FileList->setResult(row, conversionError, notTextReason);
     dialogs::message(this, QMessageBox::Warning, QStringLiteral("WARNING"),
                      unreadableNamesMessage(paths));
 }

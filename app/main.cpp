@@ -1,8 +1,9 @@
-#include "app/apperror.h"
 #include "app/appform.h"
 #include "app/application.h"
+#include "app/informationoptions.h"
 #include "platform/display.h"
 #include "platform/namedmutex.h"
+#include "platform/runningprogram.h"
 #include "platform/terminationsignals.h"
 #include "processing/runningwork.h"
 #include "webservice/postform.h"
@@ -24,6 +25,9 @@ int main(int argc, char *argv[])
         argumentBytes << QByteArray(argv[i]);
         arguments << QFile::decodeName(argumentBytes.last());
     }
+    if (const std::optional<int> status =
+            answerInformationOption(arguments, platform::runningExecutable()))
+        return *status;
 
     const bool headless = !platform::hasDisplay();
     if (headless)
@@ -40,7 +44,7 @@ int main(int argc, char *argv[])
     } catch (const std::exception &error) {
         // Creating the window failed (an executable without a readable version block, for
         // one): the rest of start-up rests on what failed, so say why and end.
-        Application::showErrorBox(exceptionText(error));
+        Application::showErrorBox(error);
         return 1;
     }
 }

@@ -5,8 +5,10 @@
 #include "app/appform.h"
 #include "app/application.h"
 #include "app/filelistmodel.h"
+#include "bench/sidebyside.h"
+#include "processing/conversionresult.h"
 #include "processing/silencecommand.h"
-#include "sidebyside.h"
+#include "support/testaudio.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -52,7 +54,7 @@ int main(int argc, char *argv[])
     QString loop;
     for (int i = 0; i < files; ++i) {
         const QString input = work.filePath(QStringLiteral("talk%1.mp3").arg(i));
-        if (!makeSpeechLikeAudio(input, 10 + i % 5)) {
+        if (!makeTestAudio(input, 2, {}, 10 + i % 5)) {
             std::fprintf(stderr, "could not make the test audio\n");
             return 1;
         }
@@ -75,7 +77,7 @@ int main(int argc, char *argv[])
         clearFolder(target);
         measure(batch, [&] { form.Button1Click(); });
         for (int row = 0; row < files; ++row)
-            if (form.FileList->result(row) != QLatin1String("OK"))
+            if (form.FileList->result(row) != conversionOK)
                 std::fprintf(stderr, "row %d: %s\n", row, qPrintable(form.FileList->result(row)));
     }
     std::printf("%d short files, %d rounds (target <= 1.05):\n"

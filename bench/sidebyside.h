@@ -1,9 +1,7 @@
 #pragma once
 
-// Measuring two ways of doing the same work side by side, round after round, and making the
-// speech-like audio they work on.
+// Measuring two ways of doing the same work side by side, round after round.
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QString>
 
 #include <algorithm>
@@ -34,19 +32,6 @@ template <typename Run> void measure(Cost &cost, Run run)
     run();
     cost.wall = std::min(cost.wall, double(clock.nsecsElapsed()) / 1e9);
     cost.processor += processorSeconds() - processorBefore;
-}
-
-// Stereo tone of 0.7 s, then 0.5 s of silence, over and over, for `seconds`.
-inline bool makeSpeechLikeAudio(const QString &path, int seconds)
-{
-    return QProcess::execute(
-               QStringLiteral("ffmpeg"),
-               {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
-                QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                QStringLiteral("aevalsrc=0.5*sin(2*PI*440*t)*lt(mod(t\\,1.2)\\,0.7)|"
-                               "0.5*sin(2*PI*660*t)*lt(mod(t\\,1.2)\\,0.7):s=44100:d=%1")
-                    .arg(seconds),
-                path}) == 0;
 }
 
 // A benchmark's window runs offscreen unless told otherwise, with its settings in `home`

@@ -2,10 +2,11 @@
 
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
-#include "app/folders.h"
 #include "app/namedfile.h"
+#include "base/folders.h"
 #include "platform/beep.h"
 #include "processing/commandline.h"
+#include "processing/conversionresult.h"
 #include "processing/outputpath.h"
 
 #include <QApplication>
@@ -77,7 +78,7 @@ ConversionOutcome TAppForm::convertRow(int row)
 {
     // The text shown for a name that is not text would name another file.
     if (FileList->isUnreadable(row))
-        return {QStringLiteral("Error"), notTextReason};
+        return {conversionError, notTextReason};
     const QString input = FileList->path(row);
     const QString targetFolder = absolutePath(Edit1->text());
     createFolderWithParents(targetFolder);

@@ -1,13 +1,14 @@
 #include "app/appform.h"
 
-#include "app/apperror.h"
 #include "app/application.h"
 #include "app/filelistmodel.h"
 #include "app/filenametext.h"
-#include "app/folders.h"
 #include "app/namedfile.h"
+#include "base/apperror.h"
+#include "base/folders.h"
 #include "platform/beep.h"
 #include "processing/commandline.h"
+#include "processing/conversionresult.h"
 #include "processing/scriptoutput.h"
 
 #include <QCoreApplication>
@@ -19,8 +20,6 @@
 
 namespace
 {
-const QString conversionOK = QStringLiteral("OK");
-
 bool isOptionWord(const QString &argument)
 {
     return argument == QLatin1String("-input") || argument == QLatin1String("-output");
@@ -86,7 +85,7 @@ QByteArray TAppForm::argumentBytes(qsizetype index) const
 
 void TAppForm::refuseUnreadableFile(const QByteArray &path)
 {
-    setStatusText(QStringLiteral("Error"));
+    setStatusText(conversionError);
     addUnreadable({path});
     if (Application::isHeadless()) {
         scriptoutput::printReason(path, notTextReason);
@@ -111,7 +110,7 @@ void TAppForm::convertFromCommandLine(const QString &input, const QString &outpu
         QCoreApplication::exit(0);
         return;
     }
-    setStatusText(QStringLiteral("Error"));
+    setStatusText(conversionError);
     if (Application::isHeadless()) {
         scriptoutput::printReason(QFile::encodeName(input), outcome.failure);
         endHeadless(1, statusText());

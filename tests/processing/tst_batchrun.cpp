@@ -1,11 +1,11 @@
 #include "app/appform.h"
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
-#include "fakeffmpeg.h"
 #include "platform/beep.h"
-#include "testaudio.h"
-#include "tests/guitestmain.h"
-#include "tests/testfiles.h"
+#include "support/fakeffmpeg.h"
+#include "support/guitestmain.h"
+#include "support/testaudio.h"
+#include "support/windowundertest.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -17,7 +17,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
 #include <optional>
 
 // "Remove Silence" over the list, with the real ffmpeg unless a test puts a fake first.
@@ -28,7 +27,6 @@ class TestBatchRun : public QObject
 private slots:
     void initTestCase()
     {
-        originalPath = qgetenv("PATH");
         QVERIFY(audio.isValid());
         talk = audio.filePath(QStringLiteral("talk.mp3"));
         QVERIFY(makeTestAudio(talk, 1));
@@ -36,21 +34,12 @@ private slots:
 
     void init()
     {
-        dialogs::startAnswering();
-        work = std::make_unique<QTemporaryDir>();
-        folders.emplace();
-        form = std::make_unique<TAppForm>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        window.emplace();
+        work = QDir(window->folders().work());
+        form = window->open();
+        QVERIFY(form);
     }
-    void cleanup()
-    {
-        form.reset();
-        folders.reset();
-        work.reset();
-        qputenv("PATH", originalPath);
-        dialogs::stopAnswering();
-    }
+    void cleanup() { window.reset(); }
 
     void emptyListOnlyWarns()
     {
@@ -85,7 +74,7 @@ private slots:
         const int beeps = platform::beepCount();
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"OK", "OK", "Error", "Error"}));
+        QCOMPARE(window->listedResults(), QStringList({"OK", "OK", "Error", "Error"}));
         const QString firstOut = a + QStringLiteral("/talk (2).mp3");
         const QString secondOut = a + QStringLiteral("/talk (3).mp3");
         QVERIFY(audioSeconds(firstOut) > 1 && audioSeconds(firstOut) < audioSeconds(first));
@@ -101,12 +90,11 @@ private slots:
 
     void laterRowsUseChangedParametersAndTargetFolder()
     {
-        const QString log = work->filePath(QStringLiteral("filters.txt"));
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s\\n' \"$6\" >> '" + log.toLocal8Bit() +
-                                            "'; printf x > \"$out\"")
+        const QString log = work.filePath(QStringLiteral("filters.txt"));
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(), "printf '%s\\n' \"$6\" >> '" +
+                                                                  log.toLocal8Bit() +
+                                                                  "'; printf x > \"$out\"")
                      .isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
         const QString source = folder(QStringLiteral("in"));
         form->FileList->add(
             {source + QStringLiteral("/one.mp3"), source + QStringLiteral("/two.mp3")});
@@ -120,25 +108,23 @@ private slots:
             if (position == 2 && !std::exchange(changed, true)) {
                 form->TrackBar1->setValue(35);
                 form->TrackBar2->setValue(10);
-                form->Edit1->setText(work->filePath(QStringLiteral("second/deeper")));
+                form->Edit1->setText(work.filePath(QStringLiteral("second/deeper")));
             }
         });
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"OK", "OK"}));
+        QCOMPARE(window->listedResults(), QStringList({"OK", "OK"}));
         const QStringList filters = QString::fromLocal8Bit(readBytes(log)).split(QLatin1Char('\n'));
         QVERIFY2(filters[0].contains(QStringLiteral("start_threshold=-20dB:start_duration=0.2")),
                  qPrintable(filters.join("|")));
         QVERIFY(filters[1].contains(QStringLiteral("start_threshold=-35dB:start_duration=1.0")));
-        QVERIFY(QFile::exists(work->filePath(QStringLiteral("first/one.mp3"))));
-        QVERIFY(QFile::exists(work->filePath(QStringLiteral("second/deeper/two.mp3"))));
+        QVERIFY(QFile::exists(work.filePath(QStringLiteral("first/one.mp3"))));
+        QVERIFY(QFile::exists(work.filePath(QStringLiteral("second/deeper/two.mp3"))));
     }
 
     void closingTheWindowEndsTheRunAfterTheCurrentRow()
     {
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf x > \"$out\"").isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(), "printf x > \"$out\"").isEmpty());
         form->FileList->add({QStringLiteral("/in/one.mp3"), QStringLiteral("/in/two.mp3")});
         form->Edit1->setText(folder(QStringLiteral("out")));
         connect(form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int position) {
@@ -147,31 +133,28 @@ private slots:
         });
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"OK", ""}));
+        QCOMPARE(window->listedResults(), QStringList({"OK", ""}));
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     void failedWriteOfTheOutputIsAnErrorAndLeavesNothing()
     {
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFfmpegWithFileSizeLimit(fakes).isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        QVERIFY(!writeFfmpegWithFileSizeLimit(window->fakeProgramFolder()).isEmpty());
         const QString out = folder(QStringLiteral("out"));
         form->FileList->add({talk});
         form->Edit1->setText(out);
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"Error"}));
+        QCOMPARE(window->listedResults(), QStringList({"Error"}));
         QVERIFY(form->MemoCMD->toPlainText().contains(QStringLiteral("File too large")));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void closingTheWindowDuringAConversionEndsItAndRemovesItsOutput()
     {
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(
-            !writeFakeFfmpeg(fakes, "printf part > \"$out\"; echo writing; sleep 60").isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(),
+                                 "printf part > \"$out\"; echo writing; sleep 60")
+                     .isEmpty());
         form->FileList->add({QStringLiteral("/in/one.mp3"), QStringLiteral("/in/two.mp3")});
         const QString out = folder(QStringLiteral("out"));
         form->Edit1->setText(out);
@@ -181,7 +164,7 @@ private slots:
         });
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"Error", ""}));
+        QCOMPARE(window->listedResults(), QStringList({"Error", ""}));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
         QTRY_VERIFY(!form->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
@@ -190,12 +173,11 @@ private slots:
     void rowWhoseNameIsNotTextIsNeverConverted()
     {
         // Its text shown, "\uFFFD.mp3", is the name of another file.
-        const QString fakes = folder(QStringLiteral("fakes"));
-        const QString log = work->filePath(QStringLiteral("inputs.txt"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s\\n' \"$4\" >> '" + log.toLocal8Bit() +
-                                            "'; printf x > \"$out\"")
+        const QString log = work.filePath(QStringLiteral("inputs.txt"));
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(), "printf '%s\\n' \"$4\" >> '" +
+                                                                  log.toLocal8Bit() +
+                                                                  "'; printf x > \"$out\"")
                      .isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
         const QString in = folder(QStringLiteral("in"));
         const QString twin = copyTalk(in + QStringLiteral("/\uFFFD.mp3"));
         form->FileList->addUnreadable({QFile::encodeName(in) + "/\xff.mp3"});
@@ -203,25 +185,24 @@ private slots:
         form->Edit1->setText(folder(QStringLiteral("out")));
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"Error", "OK"}));
+        QCOMPARE(window->listedResults(), QStringList({"Error", "OK"}));
         QCOMPARE(form->FileList->failure(0), QStringLiteral("name is not valid UTF-8"));
         QCOMPARE(readBytes(log), QFile::encodeName(twin) + '\n');
     }
 
     void relativeTargetFolderMeansTheCurrentFolder()
     {
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s' \"$out\" > \"$out\"").isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(), "printf '%s' \"$out\" > \"$out\"")
+                     .isEmpty());
         const QString previous = QDir::currentPath();
-        QDir::setCurrent(work->path());
+        QDir::setCurrent(work.path());
         form->FileList->add({QStringLiteral("/in/talk.mp3")});
         form->Edit1->setText(QStringLiteral("relative/out"));
         QTest::mouseClick(form->Button1, Qt::LeftButton);
         QDir::setCurrent(previous);
 
-        const QString expected = work->filePath(QStringLiteral("relative/out/talk.mp3"));
-        QCOMPARE(results(), QStringList({"OK"}));
+        const QString expected = work.filePath(QStringLiteral("relative/out/talk.mp3"));
+        QCOMPARE(window->listedResults(), QStringList({"OK"}));
         QCOMPARE(readBytes(expected), expected.toLocal8Bit());
     }
 
@@ -229,10 +210,10 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("error");
-        QTest::newRow("empty target") << ""
-                                      << "Unable to create directory.";
-        QTest::newRow("zero character") << QStringLiteral("/tmp/a") + QChar(0) + QStringLiteral("b")
-                                        << "Invalid characters in path.";
+        // clang-format off
+        QTest::newRow("empty target")   << ""                                                        << "Unable to create directory.";
+        QTest::newRow("zero character") << QStringLiteral("/tmp/a") + QChar(0) + QStringLiteral("b") << "Invalid characters in path.";
+        // clang-format on
     }
     void stoppedRunLeavesTheWindowIdle()
     {
@@ -247,7 +228,7 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
         QCOMPARE(shown[0].text, error);
-        QCOMPARE(results(), QStringList({""}));
+        QCOMPARE(window->listedResults(), QStringList({""}));
         QCOMPARE(platform::beepCount(), beeps); // the error box closes the run, not the beep
         expectIdle();
     }
@@ -255,7 +236,7 @@ private slots:
 private:
     QString folder(const QString &name)
     {
-        const QString path = work->filePath(name);
+        const QString path = work.filePath(name);
         QDir().mkpath(path);
         return path;
     }
@@ -264,13 +245,6 @@ private:
         QFile::copy(talk, path);
         return path;
     }
-    QStringList results() const
-    {
-        QStringList texts;
-        for (int row = 0; row < form->FileList->rowCount(); ++row)
-            texts << form->FileList->result(row);
-        return texts;
-    }
     void expectIdle()
     {
         QVERIFY(form->Button1->isEnabled());
@@ -278,12 +252,11 @@ private:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
-    QByteArray originalPath;
     QTemporaryDir audio;
     QString talk;
-    std::unique_ptr<QTemporaryDir> work;
-    std::optional<TestFolders> folders;
-    std::unique_ptr<TAppForm> form;
+    std::optional<WindowUnderTest> window;
+    QDir work; // the test's own files
+    TAppForm *form = nullptr;
 };
 
 HUSHMILL_GUI_TEST_MAIN(TestBatchRun)

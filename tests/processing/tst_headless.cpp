@@ -1,5 +1,5 @@
 #include "headlessprogram.h"
-#include "testaudio.h"
+#include "support/testaudio.h"
 
 #include <QTest>
 
@@ -71,11 +71,10 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing input")
-            << QStringList{"-input", "/nowhere/a.mp3", "-output", "/tmp/a.mp3"}
-            << "File not found!";
-        QTest::newRow("nothing to add")
-            << QStringList{"/nowhere/a.txt"} << "Invalid Command Line Arguments!";
+        // clang-format off
+        QTest::newRow("missing input")  << QStringList{"-input", "/nowhere/a.mp3", "-output", "/tmp/a.mp3"} << "File not found!";
+        QTest::newRow("nothing to add") << QStringList{"/nowhere/a.txt"}                                    << "Invalid Command Line Arguments!";
+        // clang-format on
     }
     void failures()
     {

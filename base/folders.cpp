@@ -1,6 +1,6 @@
-#include "app/folders.h"
+#include "base/folders.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 
 #include <QDir>
 #include <QFileInfo>

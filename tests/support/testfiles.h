@@ -21,9 +21,10 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Fresh temporary folders for one test: a home folder (HOME, and XDG_CONFIG_HOME beneath it)
-// and a folder standing in for the executable's folder, so that a test touches neither the
-// user's own settings nor the build folder. The program folder is restored on destruction.
+// Fresh temporary folders for one test: a home folder (HOME, and XDG_CONFIG_HOME beneath it),
+// a folder standing in for the executable's folder, so that a test touches neither the user's
+// own settings nor the build folder, and an empty folder for the test's own files. The program
+// folder is restored on destruction.
 class TestFolders
 {
 public:
@@ -31,6 +32,7 @@ public:
     {
         QDir(root.path()).mkpath(QStringLiteral("home/.config"));
         QDir(root.path()).mkpath(QStringLiteral("program"));
+        QDir(root.path()).mkpath(QStringLiteral("work"));
         qputenv("HOME", QFile::encodeName(home()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home() + QStringLiteral("/.config")));
         platform::setProgramFolderForTesting(program());
@@ -44,6 +46,7 @@ public:
     QString desktop() const { return home() + QStringLiteral("/Desktop"); }
     QString program() const { return root.filePath(QStringLiteral("program")); }
     QString settingsFile() const { return program() + QStringLiteral("/settings.ini"); }
+    QString work() const { return root.filePath(QStringLiteral("work")); }
 
 private:
     QTemporaryDir root;

@@ -20,6 +20,20 @@ inline QString writeFakeFfmpeg(const QString &folder, const QByteArray &body)
     return path;
 }
 
+// A line for the fake's body that waits until a file called `name` appears in its working folder,
+// so a test can let the fake go on at the moment it chooses. It gives up after 30 seconds,
+// so that a test that never lets it go fails instead of hanging.
+inline QByteArray waitForFile(const QByteArray &name)
+{
+    return "i=0; while [ ! -e '" + name + "' ] && [ $i -lt 3000 ]; do sleep 0.01; i=$((i+1)); done";
+}
+
+// Creates the file a fake waits for in `folder`.
+inline void letFakeGoOn(const QString &folder, const QString &name)
+{
+    QFile(QDir(folder).filePath(name)).open(QIODevice::WriteOnly);
+}
+
 // The fake writes its arguments, each ended by a zero byte, to this file in its working folder.
 inline const QByteArray recordArguments = "printf '%s\\0' \"$@\" > arguments.bin";
 

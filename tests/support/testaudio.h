@@ -5,20 +5,22 @@
 #include <QStringList>
 
 // Speech-like test audio made by the real ffmpeg: tone bursts of 0.5 s, each followed by 0.5 s
-// of silence, for six seconds. `extra` adds output options (a video track, a codec).
-inline bool makeTestAudio(const QString &path, int channels, const QStringList &extra = {})
+// of silence, for `seconds`. `extra` adds output options (a video track, a codec).
+inline bool makeTestAudio(const QString &path, int channels, const QStringList &extra = {},
+                          int seconds = 6)
 {
     const QString burst = QStringLiteral("0.5*sin(2*PI*%1*t)*lt(mod(t\\,1)\\,0.5)");
     QString expression = burst.arg(440);
     if (channels == 2)
         expression += QLatin1Char('|') + burst.arg(660);
-    QStringList arguments{QStringLiteral("-v"),
-                          QStringLiteral("error"),
-                          QStringLiteral("-y"),
-                          QStringLiteral("-f"),
-                          QStringLiteral("lavfi"),
-                          QStringLiteral("-i"),
-                          QStringLiteral("aevalsrc=%1:s=44100:d=6").arg(expression)};
+    QStringList arguments{
+        QStringLiteral("-v"),
+        QStringLiteral("error"),
+        QStringLiteral("-y"),
+        QStringLiteral("-f"),
+        QStringLiteral("lavfi"),
+        QStringLiteral("-i"),
+        QStringLiteral("aevalsrc=%1:s=44100:d=%2").arg(expression, QString::number(seconds))};
     arguments << extra << path;
     return QProcess::execute(QStringLiteral("ffmpeg"), arguments) == 0;
 }

@@ -4,6 +4,12 @@
 #include <QString>
 #include <exception>
 
+// Errors travel as exceptions up to the handler that the user or a timer started. Each handler
+// the main window wires is wrapped where it is connected (showingErrors, app/application.h), so
+// that its error is shown in the application's error box before its slot returns and the event
+// loop goes on: no exception leaves a slot. Application::notify() catches what still escapes an
+// event handler, as a last resort. Code that must not raise (the conversion) answers instead.
+
 // An error that travels up to the application's error box (or to a caller that catches it).
 // Carries its text as a Unicode string; what() gives the same text in UTF-8.
 class AppError : public std::exception

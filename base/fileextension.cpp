@@ -1,4 +1,4 @@
-#include "processing/fileextension.h"
+#include "base/fileextension.h"
 
 QString fileExtension(const QString &path)
 {
