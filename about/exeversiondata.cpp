@@ -3,7 +3,7 @@
 #include "about/versionblock.h"
 #include "about/versionblockfile.h"
 #include "about/versionblocklayout.h"
-#include "app/apperror.h"
+#include "base/apperror.h"
 
 #include <QtEndian>
 #include <cerrno>

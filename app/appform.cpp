@@ -1,6 +1,7 @@
 #include "app/appform.h"
 
 #include "about/exeversiondata.h"
+#include "app/application.h"
 #include "app/audioparameters.h"
 #include "app/icons.h"
 #include "app/singlelinevalidator.h"
@@ -353,46 +354,53 @@ void TAppForm::createTimers()
 
 void TAppForm::connectHandlers()
 {
-    connect(AddFile1, &QAction::triggered, this, &TAppForm::AddFile1Click);
-    connect(AddFolder1, &QAction::triggered, this, &TAppForm::AddFolder1Click);
-    connect(ShowLog1, &QAction::triggered, this, &TAppForm::ShowLog1Click);
-    connect(ParallelConversionsGroup, &QActionGroup::triggered, this,
-            [this](QAction *item) { ParallelConversionsClick(item->data().toInt()); });
-    connect(Exit1, &QAction::triggered, this, &TAppForm::Exit1Click);
-    connect(ResettoDefaults1, &QAction::triggered, this, &TAppForm::ResettoDefaults1Click);
-    connect(Help2, &QAction::triggered, this, &TAppForm::Help2Click);
-    connect(UpdateNotifications1, &QAction::triggered, this, &TAppForm::UpdateNotifications1Click);
-    connect(SendFeedback1, &QAction::triggered, this, &TAppForm::SendFeedback1Click);
-    connect(About1, &QAction::triggered, this, &TAppForm::About1Click);
+    // Each handler shows its own error in the error box before its slot returns.
+    const auto handler = [this](void (TAppForm::*method)()) {
+        return showingErrors([this, method] { (this->*method)(); });
+    };
+    connect(AddFile1, &QAction::triggered, this, handler(&TAppForm::AddFile1Click));
+    connect(AddFolder1, &QAction::triggered, this, handler(&TAppForm::AddFolder1Click));
+    connect(ShowLog1, &QAction::triggered, this, handler(&TAppForm::ShowLog1Click));
+    connect(
+        ParallelConversionsGroup, &QActionGroup::triggered, this,
+        showingErrors([this](QAction *item) { ParallelConversionsClick(item->data().toInt()); }));
+    connect(Exit1, &QAction::triggered, this, handler(&TAppForm::Exit1Click));
+    connect(ResettoDefaults1, &QAction::triggered, this, handler(&TAppForm::ResettoDefaults1Click));
+    connect(Help2, &QAction::triggered, this, handler(&TAppForm::Help2Click));
+    connect(UpdateNotifications1, &QAction::triggered, this,
+            handler(&TAppForm::UpdateNotifications1Click));
+    connect(SendFeedback1, &QAction::triggered, this, handler(&TAppForm::SendFeedback1Click));
+    connect(About1, &QAction::triggered, this, handler(&TAppForm::About1Click));
 
     // Toolbar buttons run the click of the matching menu item.
     connect(ToolButton3, &QToolButton::clicked, AddFile1, &QAction::trigger);
     connect(ToolButton1, &QToolButton::clicked, AddFolder1, &QAction::trigger);
-    connect(ToolButton7, &QToolButton::clicked, this, &TAppForm::SendFeedback1Click);
-    connect(ToolButton2, &QToolButton::clicked, this, &TAppForm::About1Click);
+    connect(ToolButton7, &QToolButton::clicked, this, handler(&TAppForm::SendFeedback1Click));
+    connect(ToolButton2, &QToolButton::clicked, this, handler(&TAppForm::About1Click));
     connect(ToolButton4, &QToolButton::clicked, Help2, &QAction::trigger);
 
-    connect(Open1, &QAction::triggered, this, &TAppForm::Open1Click);
-    connect(ShowinExplorer1, &QAction::triggered, this, &TAppForm::ShowinExplorer1Click);
-    connect(Delete1, &QAction::triggered, this, &TAppForm::Delete1Click);
-    connect(DeleteAll1, &QAction::triggered, this, &TAppForm::DeleteAll1Click);
-    connect(Properties1, &QAction::triggered, this, &TAppForm::Properties1Click);
-    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &point) {
-        PopupMenu1->popup(ListView1->viewport()->mapToGlobal(point));
-    });
+    connect(Open1, &QAction::triggered, this, handler(&TAppForm::Open1Click));
+    connect(ShowinExplorer1, &QAction::triggered, this, handler(&TAppForm::ShowinExplorer1Click));
+    connect(Delete1, &QAction::triggered, this, handler(&TAppForm::Delete1Click));
+    connect(DeleteAll1, &QAction::triggered, this, handler(&TAppForm::DeleteAll1Click));
+    connect(Properties1, &QAction::triggered, this, handler(&TAppForm::Properties1Click));
+    connect(ListView1, &QWidget::customContextMenuRequested, this,
+            showingErrors([this](const QPoint &point) {
+                PopupMenu1->popup(ListView1->viewport()->mapToGlobal(point));
+            }));
 
-    connect(TrackBar1, &QSlider::valueChanged, this, &TAppForm::TrackBar1Change);
-    connect(TrackBar2, &QSlider::valueChanged, this, &TAppForm::TrackBar2Change);
-    connect(Edit1, &QLineEdit::textChanged, this, &TAppForm::Edit1Change);
-    connect(Button2, &QToolButton::clicked, this, &TAppForm::Button2Click);
-    connect(ChangeDirectory1, &QAction::triggered, this, &TAppForm::ChangeDirectory1Click);
-    connect(ShowinExplorer2, &QAction::triggered, this, &TAppForm::ShowinExplorer2Click);
-    connect(Button1, &QPushButton::clicked, this, &TAppForm::Button1Click);
+    connect(TrackBar1, &QSlider::valueChanged, this, handler(&TAppForm::TrackBar1Change));
+    connect(TrackBar2, &QSlider::valueChanged, this, handler(&TAppForm::TrackBar2Change));
+    connect(Edit1, &QLineEdit::textChanged, this, handler(&TAppForm::Edit1Change));
+    connect(Button2, &QToolButton::clicked, this, handler(&TAppForm::Button2Click));
+    connect(ChangeDirectory1, &QAction::triggered, this, handler(&TAppForm::ChangeDirectory1Click));
+    connect(ShowinExplorer2, &QAction::triggered, this, handler(&TAppForm::ShowinExplorer2Click));
+    connect(Button1, &QPushButton::clicked, this, handler(&TAppForm::Button1Click));
     connect(named(new QShortcut(QKeySequence(Qt::Key_Escape), this), "EscapeShortcut"),
-            &QShortcut::activated, this, &TAppForm::EscapePressed);
+            &QShortcut::activated, this, handler(&TAppForm::EscapePressed));
 
-    connect(TimerChecker, &QTimer::timeout, this, &TAppForm::TimerCheckerTimer);
-    connect(TimerParam, &QTimer::timeout, this, &TAppForm::TimerParamTimer);
+    connect(TimerChecker, &QTimer::timeout, this, handler(&TAppForm::TimerCheckerTimer));
+    connect(TimerParam, &QTimer::timeout, this, handler(&TAppForm::TimerParamTimer));
 }
 
 void TAppForm::FormCreate()

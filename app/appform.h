@@ -6,10 +6,13 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class BatchRun;
 struct CommandLineRequest;
+struct UpdateCheckState;
 class FileListModel;
+class TNewVer;
 class QAction;
 class QActionGroup;
 class QCloseEvent;
@@ -54,19 +57,19 @@ public:
     void FormCreate();
     void Help2Click();
     void About1Click();
-    void SendFeedback1Click();
     void Exit1Click();
 
     // The last-used folder: set by folder loads and the target-folder dialog, never stored.
     QString LastFolder;
 
     // File list and intake (app/appform_intake.cpp).
-    FileListModel *FileList = nullptr; // the rows of ListView1
-    QStringList ScanList;              // the paths found by the current folder load
-    QString OpenDialog1Filter;         // filter of the "Add Files..." dialog
+    FileListModel *FileList = nullptr;    // the rows of ListView1
+    QStringList ScanList;                 // the paths found by the current folder load
+    QList<QByteArray> UnreadableScanList; // ... and those that are not text (their bytes)
+    QString OpenDialog1Filter;            // filter of the "Add Files..." dialog
     void Ekle(const QString &isim);
     void KlasorYukle(const QString &klasor);
-    void ScanFolder(const QString &folder);
+    void ScanFolder(const QByteArray &folder);
     void ShowFileProperties(const QString &path);
     void AddFile1Click();
     void AddFolder1Click();
@@ -97,9 +100,11 @@ public:
     ConversionOutcome FFmpegIleDonustur(const QString &Infile, const QString &Outfile);
 
     // Batch run and command line (processing/).
-    // The program's arguments without its own path, handled once after the window is shown.
+    // The program's arguments without its own path, handled once after the window is shown;
+    // their bytes as the system passed them, where one may not be text (none: the texts').
     QStringList CommandLineArguments;
     // "Remove Silence", or "Stop" while a batch runs.
+    QList<QByteArray> CommandLineBytes;
     void Button1Click();
     // Escape stops a running batch, as "Stop" does.
     void EscapePressed();
@@ -113,9 +118,16 @@ public:
     // "File > Show Log" shows or hides MemoCMD; the choice is not stored.
     void ShowLog1Click();
 
-    // Update check (webservice/appform_update.cpp).
+    // Feedback (feedback/appform_feedback.cpp): opens a new feedback window modally.
+    void SendFeedback1Click();
+
+    // Update check (webservice/appform_update.cpp): one check per run, whose outcome the
+    // checker timer picks up; the new-version notice, made at most once.
     void TimerCheckerTimer();
     void UpdateNotifications1Click();
+    bool CheckStarted = false;
+    std::shared_ptr<UpdateCheckState> UpdateCheck;
+    TNewVer *NewVer = nullptr;
 
     // Components, by their names in the layout.
     QToolBar *ToolBar1 = nullptr;
@@ -190,6 +202,8 @@ private:
     void handleCommandLine(const CommandLineRequest &request);
     void convertFromCommandLine(const QString &input, const QString &output);
     void fillListFromCommandLine();
+    QByteArray argumentBytes(qsizetype index) const;
+    void refuseUnreadableFile(const QByteArray &path);
     void runListHeadless();
     bool namedFileSkipped = false; // a file named on the command line is not in the list
 
@@ -215,6 +229,12 @@ private:
     void writeSettingsFile();
     bool restoringSettings = false;
     bool startupWriteFailed = false;
+
+    // Intake of paths as the system holds them. A folder load by the folder's bytes (its name
+    // may not be text); paths that are not text become "Error" rows and a warning names the
+    // folders that hold them.
+    void loadFolder(const QByteArray &folder);
+    void addUnreadable(const QList<QByteArray> &paths);
 
     // Runs `command` for each selected row's file in list order; beeps for a missing file.
     void forEachSelectedFile(const std::function<void(const QString &)> &command);

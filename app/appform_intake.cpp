@@ -2,19 +2,22 @@
 
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
+#include "app/filenametext.h"
 #include "app/filepropertieswindow.h"
-#include "app/folders.h"
 #include "app/folderscan.h"
 #include "app/icons.h"
 #include "app/mediatypes.h"
 #include "app/namedfile.h"
+#include "base/folders.h"
 #include "platform/beep.h"
 #include "platform/filemanager.h"
 #include "platform/urlopener.h"
+#include "processing/conversionresult.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -58,18 +61,37 @@ void TAppForm::Ekle(const QString &isim)
 
 void TAppForm::KlasorYukle(const QString &klasor)
 {
+    loadFolder(QFile::encodeName(klasor));
+}
+
+void TAppForm::loadFolder(const QByteArray &folder)
+{
     setStatusText(QStringLiteral("Loading Files..."));
     QCoreApplication::processEvents();
     ScanList.clear();
-    LastFolder = klasor;
-    ScanFolder(klasor);
+    UnreadableScanList.clear();
+    LastFolder = QFile::decodeName(folder);
+    ScanFolder(folder);
     FileList->add(ScanList); // one insertion: the list repaints once
     setStatusText(QString());
+    addUnreadable(UnreadableScanList);
 }
 
-void TAppForm::ScanFolder(const QString &folder)
+void TAppForm::ScanFolder(const QByteArray &folder)
 {
-    scanMediaFiles(folder, ScanList);
+    scanMediaFiles(folder, ScanList, UnreadableScanList);
+}
+
+void TAppForm::addUnreadable(const QList<QByteArray> &paths)
+{
+    if (paths.isEmpty())
+        return;
+    const int first = FileList->rowCount();
+    FileList->addUnreadable(paths);
+    for (int row = first; row < FileList->rowCount(); ++row)
+        FileList->setResult(row, conversionError, notTextReason);
+    dialogs::message(this, QMessageBox::Warning, QStringLiteral("WARNING"),
+                     unreadableNamesMessage(paths));
 }
 
 void TAppForm::dragEnterEvent(QDragEnterEvent *event)
@@ -81,24 +103,32 @@ void TAppForm::dragEnterEvent(QDragEnterEvent *event)
 
 void TAppForm::dropEvent(QDropEvent *event)
 {
-    // The names are taken whole from the drop, in its order.
+    // The names are taken whole from the drop, in its order, as the bytes they were sent as:
+    // a name that is not text must not turn into the text of another.
+    QList<QByteArray> unreadable;
     for (const QUrl &url : event->mimeData()->urls()) {
         if (!url.isLocalFile())
             continue;
-        const QString name = url.toLocalFile();
+        const QByteArray name =
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
         // A zero character (sent as "%00") cannot stand in a path: the system would read the
         // name only up to it, and so reach a different file.
-        if (name.contains(QChar(0)))
+        if (name.contains('\0'))
             continue;
         try {
-            if (QFileInfo(name).isDir())
-                KlasorYukle(name);
-            else if (namedFileRefusal(name).isEmpty())
-                Ekle(name);
+            if (isFolder(name))
+                loadFolder(name);
+            else if (!namedFileRefusal(name).isEmpty())
+                continue;
+            else if (isNameText(name))
+                Ekle(QFile::decodeName(name));
+            else
+                unreadable.append(name);
         } catch (const std::exception &) {
             // A name that fails is left out; the others still come in.
         }
     }
+    addUnreadable(unreadable);
     event->acceptProposedAction();
 }
 
@@ -106,18 +136,29 @@ void TAppForm::AddFile1Click()
 {
     const QStringList files = dialogs::chooseFiles(this, qtNameFilters(OpenDialog1Filter),
                                                    QStringLiteral("mp3"), QString());
+    // The dialog shows a name that is not text as text, and answers the text: the files it
+    // may have meant are refused, and a file that holds that very text is taken too.
+    QList<QByteArray> unreadable;
     for (const QString &file : files) {
-        if (!isSpecialFile(file))
+        const QList<QByteArray> twins = unreadableTwins(file);
+        unreadable += twins;
+        if (!isSpecialFile(file) && (twins.isEmpty() || QFileInfo::exists(file)))
             Ekle(file);
     }
+    addUnreadable(unreadable);
 }
 
 void TAppForm::AddFolder1Click()
 {
     const QStringList folders = dialogs::chooseFolders(this, QStringLiteral("Select folder:"),
                                                        QStringLiteral("Select"), LastFolder, true);
-    for (const QString &folder : folders)
-        KlasorYukle(folder);
+    for (const QString &folder : folders) {
+        const QList<QByteArray> twins = unreadableTwins(folder);
+        for (const QByteArray &twin : twins)
+            loadFolder(twin);
+        if (twins.isEmpty() || QFileInfo(folder).isDir())
+            KlasorYukle(folder);
+    }
 }
 
 QList<int> TAppForm::selectedFileRows() const
@@ -138,7 +179,8 @@ void TAppForm::forEachSelectedFile(const std::function<void(const QString &)> &c
 {
     for (const int row : selectedFileRows()) {
         const QString path = FileList->path(row);
-        if (fileExists(path))
+        // The text shown for a name that is not text names another file, if any.
+        if (!FileList->isUnreadable(row) && fileExists(path))
             command(path);
         else
             platform::beep();

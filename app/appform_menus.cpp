@@ -1,5 +1,6 @@
 #include "app/appform.h"
 
+#include "about/aboutbox.h"
 #include "app/helpaddress.h"
 #include "platform/urlopener.h"
 #include "webservice/vendorhost.h"
@@ -13,9 +14,11 @@ void TAppForm::Help2Click()
     platform::openUrl(QUrl(helpAddress(vendorHost(), ProductName)));
 }
 
-void TAppForm::About1Click() {}
-
-void TAppForm::SendFeedback1Click() {}
+void TAppForm::About1Click()
+{
+    // A new box at every opening; it is modal and destroys itself when closed.
+    (new TAboutBox(ProductName, AppVersion, this))->show();
+}
 
 void TAppForm::Exit1Click()
 {

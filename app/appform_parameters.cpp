@@ -2,7 +2,7 @@
 
 #include "app/audioparameters.h"
 #include "app/dialogs.h"
-#include "app/folders.h"
+#include "base/folders.h"
 #include "platform/beep.h"
 #include "platform/knownfolders.h"
 #include "platform/urlopener.h"

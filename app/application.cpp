@@ -1,13 +1,21 @@
 #include "app/application.h"
 
-#include "app/apperror.h"
 #include "app/dialogs.h"
+#include "base/apperror.h"
+#include "webservice/backgroundwork.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     // The title only: a display name would also be appended by the window system's plug-in to
     // every other window's caption ("Confirmation — Hushmill").
     setApplicationName(QStringLiteral("Hushmill"));
+    // The name of the installed desktop entry: Wayland desktops find the icon through it.
+    setDesktopFileName(QStringLiteral(HUSHMILL_APP_ID));
+}
+
+Application::~Application()
+{
+    endBackgroundWork();
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)
@@ -15,7 +23,7 @@ bool Application::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &error) {
-        showErrorBox(exceptionText(error));
+        showErrorBox(error);
     }
     return false;
 }
@@ -53,4 +61,9 @@ void Application::showErrorBox(const QString &message)
 {
     dialogs::message(activeWindow(), QMessageBox::Critical, applicationName(),
                      errorBoxText(message));
+}
+
+void Application::showErrorBox(const std::exception &error)
+{
+    showErrorBox(exceptionText(error));
 }

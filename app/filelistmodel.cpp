@@ -1,5 +1,9 @@
 #include "app/filelistmodel.h"
 
+#include "app/filenametext.h"
+
+#include <QFile>
+
 #include <algorithm>
 
 FileListModel::FileListModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -12,13 +16,42 @@ void FileListModel::setRowIcon(const QVariant &icon)
                          {Qt::DecorationRole});
 }
 
+QString FileListModel::keyOf(const Row &row)
+{
+    // A path that is text holds no zero character.
+    return row.unreadableName.isEmpty() ? row.path : QChar(0) + row.path;
+}
+
+QByteArray FileListModel::nameBytes(int row) const
+{
+    return isUnreadable(row) ? m_rows[row].unreadableName : QFile::encodeName(m_rows[row].path);
+}
+
 qsizetype FileListModel::add(const QStringList &paths)
 {
+    QList<Row> rows;
+    rows.reserve(paths.size());
+    for (const QString &path : paths)
+        rows.append({path, {}, {}, {}, {}});
+    return append(std::move(rows));
+}
+
+qsizetype FileListModel::addUnreadable(const QList<QByteArray> &paths)
+{
+    QList<Row> rows;
+    for (const QByteArray &path : paths)
+        rows.append({readableName(path, NameEscapes::Fields), {}, {}, {}, path});
+    return append(std::move(rows));
+}
+
+qsizetype FileListModel::append(QList<Row> rows)
+{
     QList<Row> fresh;
-    for (const QString &path : paths) {
-        if (!m_paths.contains(path)) {
-            m_paths.insert(path);
-            fresh.append({path, QString(), QString(), QString()});
+    for (Row &row : rows) {
+        const QString key = keyOf(row);
+        if (!m_paths.contains(key)) {
+            m_paths.insert(key);
+            fresh.append(std::move(row));
         }
     }
     if (fresh.isEmpty())
@@ -48,7 +81,7 @@ void FileListModel::removeRowsAt(QList<int> rows)
     if (runs.size() > mostSeparateRemovals) {
         beginResetModel();
         for (const int row : std::as_const(rows))
-            m_paths.remove(m_rows[row].path);
+            m_paths.remove(keyOf(m_rows[row]));
         QList<bool> removed(m_rows.size(), false);
         for (const int row : std::as_const(rows))
             removed[row] = true;
@@ -64,7 +97,7 @@ void FileListModel::removeRowsAt(QList<int> rows)
     for (const auto &[first, last] : std::as_const(runs)) {
         beginRemoveRows({}, first, last);
         for (int row = first; row <= last; ++row)
-            m_paths.remove(m_rows[row].path);
+            m_paths.remove(keyOf(m_rows[row]));
         m_rows.remove(first, last - first + 1);
         endRemoveRows();
     }

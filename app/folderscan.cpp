@@ -1,67 +1,93 @@
 #include "app/folderscan.h"
 
+#include "app/filenametext.h"
 #include "app/mediatypes.h"
 #include "platform/folderlisting.h"
 
+#include <QFile>
 #include <QSet>
 #include <algorithm>
 
 namespace
 {
+using platform::FileKind;
 using platform::FolderEntry;
 using platform::FolderIdentity;
 
+struct NamedEntry {
+    QString name; // as text: what the order and the type test go by
+    const FolderEntry *entry;
+};
+
 // Name order without regard to case: every UTF-16 unit compared upper-cased, so the order
 // does not depend on the file system; names differing only in case keep their exact order.
-void sortByName(QList<FolderEntry> &entries)
+QList<NamedEntry> sortedByName(const QList<FolderEntry> &entries)
 {
     struct Keyed {
         QString key;
-        const FolderEntry *entry;
+        NamedEntry named;
     };
     QList<Keyed> keyed;
     keyed.reserve(entries.size());
     for (const FolderEntry &entry : entries) {
-        QString key = entry.name;
+        const QString name = QFile::decodeName(entry.name);
+        QString key = name;
         for (QChar &character : key)
             character = character.toUpper();
-        keyed.append({std::move(key), &entry});
+        keyed.append({std::move(key), {name, &entry}});
     }
     std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
         if (const int order = a.key.compare(b.key))
             return order < 0;
-        return a.entry->name < b.entry->name;
+        if (const int order = a.named.name.compare(b.named.name))
+            return order < 0;
+        return a.named.entry->name < b.named.entry->name;
     });
-    QList<FolderEntry> sorted;
+    QList<NamedEntry> sorted;
     sorted.reserve(entries.size());
     for (const Keyed &item : keyed)
-        sorted.append(*item.entry);
-    entries = std::move(sorted);
+        sorted.append(item.named);
+    return sorted;
 }
 
-QString joinPath(const QString &folder, const QString &name)
+QByteArray joinPath(const QByteArray &folder, const QByteArray &name)
 {
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
-void scan(const QString &folder, QStringList &found, QSet<FolderIdentity> &entered)
+class Scan
 {
-    std::optional<platform::FolderListing> listing = platform::listFolder(folder);
-    if (!listing || entered.contains(listing->identity))
-        return;
-    entered.insert(listing->identity);
-    sortByName(listing->entries);
-    for (const FolderEntry &entry : std::as_const(listing->entries)) {
-        if (entry.kind == platform::FileKind::Folder)
-            scan(joinPath(folder, entry.name), found, entered);
-        else if (entry.kind == platform::FileKind::File && IsMediaFile(entry.name))
-            found.append(joinPath(folder, entry.name));
+public:
+    Scan(QStringList &found, QList<QByteArray> &unreadable)
+        : m_found(found), m_unreadable(unreadable)
+    {
     }
-}
+
+    // `isText`: whether the folder's path is text, which every path below it then needs too.
+    void scan(const QByteArray &folder, bool isText)
+    {
+        std::optional<platform::FolderListing> listing = platform::listFolder(folder);
+        if (!listing || m_entered.contains(listing->identity))
+            return;
+        m_entered.insert(listing->identity);
+        for (const NamedEntry &named : sortedByName(listing->entries)) {
+            const QByteArray path = joinPath(folder, named.entry->name);
+            const bool pathIsText = isText && isNameText(named.entry->name);
+            if (named.entry->kind == FileKind::Folder)
+                scan(path, pathIsText);
+            else if (named.entry->kind == FileKind::File && IsMediaFile(named.name))
+                pathIsText ? m_found.append(QFile::decodeName(path)) : m_unreadable.append(path);
+        }
+    }
+
+private:
+    QStringList &m_found;
+    QList<QByteArray> &m_unreadable;
+    QSet<FolderIdentity> m_entered;
+};
 } // namespace
 
-void scanMediaFiles(const QString &folder, QStringList &found)
+void scanMediaFiles(const QByteArray &folder, QStringList &found, QList<QByteArray> &unreadable)
 {
-    QSet<FolderIdentity> entered;
-    scan(folder, found, entered);
+    Scan(found, unreadable).scan(folder, isNameText(folder));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QStringList>
 
 // Appends to `found` the path of every supported file (IsMediaFile) in `folder` and below it,
@@ -9,4 +11,7 @@
 // folder that cannot be read adds nothing. Links to folders are entered like
 // folders, but no folder is entered twice in one scan, so a link back to a folder being
 // scanned (or scanned already) cannot make the scan loop.
-void scanMediaFiles(const QString &folder, QStringList &found);
+//
+// A file whose path is not text (app/filenametext.h) goes to `unreadable` instead, as the
+// bytes of its path, so that it is never taken for the file its text would name.
+void scanMediaFiles(const QByteArray &folder, QStringList &found, QList<QByteArray> &unreadable);

@@ -1,18 +1,29 @@
 #include "app/mediatypes.h"
 
-#include "processing/fileextension.h"
+#include "base/fileextension.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <array>
 
+namespace
+{
+constexpr std::array<QStringView, 21> extensions = {
+    u".mp4", u".mkv", u".avi",  u".mpg", u".mpeg", u".mov",  u".wmv",
+    u".flv", u".f4v", u".mp3",  u".wma", u".wav",  u".m4a",  u".aiff",
+    u".aac", u".ac3", u".eac3", u".mp2", u".wv",   u".webm", u".flac"};
+} // namespace
+
+QStringList supportedExtensions()
+{
+    QStringList list;
+    for (const QStringView extension : extensions)
+        list << extension.toString();
+    return list;
+}
+
 bool IsMediaFile(const QString &path)
 {
-    static constexpr std::array<QStringView, 21> extensions = {
-        u".mp4", u".mkv", u".avi",  u".mpg", u".mpeg", u".mov",  u".wmv",
-        u".flv", u".f4v", u".mp3",  u".wma", u".wav",  u".m4a",  u".aiff",
-        u".aac", u".ac3", u".eac3", u".mp2", u".wv",   u".webm", u".flac"};
-
     QString extension = fileExtension(path);
     for (QChar &character : extension) {
         if (character >= u'A' && character <= u'Z')

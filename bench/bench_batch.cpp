@@ -3,7 +3,8 @@
 // of the best wall-clock times, and of the processor time spent in all rounds (this process and
 // its children for the batch, the shell and its children for the loop).
 #include "app/application.h"
-#include "sidebyside.h"
+#include "bench/batchbench.h"
+#include "bench/sidebyside.h"
 
 namespace
 {

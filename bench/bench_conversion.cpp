@@ -4,8 +4,10 @@
 // work on a shared machine blurs the first; the second shows what the conversion itself costs.
 #include "app/appform.h"
 #include "app/application.h"
+#include "bench/sidebyside.h"
+#include "processing/conversionresult.h"
 #include "processing/silencecommand.h"
-#include "sidebyside.h"
+#include "support/testaudio.h"
 
 #include <QProcess>
 #include <QSlider>
@@ -35,7 +37,7 @@ int main(int argc, char *argv[])
 
     QTemporaryDir work;
     const QString in = work.filePath(QStringLiteral("talk.mp3"));
-    if (!makeSpeechLikeAudio(in, 600)) {
+    if (!makeTestAudio(in, 2, {}, 600)) {
         std::fprintf(stderr, "could not make the test audio\n");
         return 1;
     }

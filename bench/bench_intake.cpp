@@ -5,7 +5,7 @@
 #include "app/appform.h"
 #include "app/application.h"
 #include "app/filelistmodel.h"
-#include "tests/testfiles.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -3,8 +3,9 @@
 // and prints the ratios of the best wall-clock times (targets: one job ÷ automatic at least 1.8
 // on two processors; automatic ÷ xargs at most 1.05) and of the processor time of all rounds.
 #include "app/application.h"
+#include "bench/batchbench.h"
+#include "bench/sidebyside.h"
 #include "processing/paralleljobs.h"
-#include "sidebyside.h"
 
 namespace
 {

@@ -2,18 +2,16 @@
 
 #include "platform/filemode.h"
 
-#include <QFile>
-
 #include <cerrno>
 #include <sys/stat.h>
 
 namespace platform
 {
 
-FileKind fileKind(const QString &path)
+FileKind fileKind(const QByteArray &path)
 {
     struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+    if (::stat(path.constData(), &status) != 0)
         return errno == ENAMETOOLONG ? FileKind::NameTooLong : FileKind::Nothing;
     return kindOfMode(status.st_mode);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 
 namespace platform
 {
@@ -14,6 +14,6 @@ enum class FileKind {
     NameTooLong, // the path or one of its names is longer than the system allows
 };
 
-FileKind fileKind(const QString &path);
+FileKind fileKind(const QByteArray &path);
 
 } // namespace platform

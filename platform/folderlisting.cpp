@@ -2,7 +2,6 @@
 
 #include "platform/filemode.h"
 
-#include <QFile>
 #include <QHashFunctions>
 
 #include <dirent.h>
@@ -40,10 +39,9 @@ size_t qHash(const FolderIdentity &identity, size_t seed) noexcept
     return qHashMulti(seed, identity.device, identity.inode);
 }
 
-std::optional<FolderListing> listFolder(const QString &path)
+std::optional<FolderListing> listFolder(const QByteArray &path)
 {
-    const QByteArray encoded = QFile::encodeName(path);
-    const int handle = open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int handle = open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle < 0)
         return std::nullopt;
     struct stat folder;
@@ -59,7 +57,7 @@ std::optional<FolderListing> listFolder(const QString &path)
         const char *name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        listing.entries.append({QFile::decodeName(name), entryKind(handle, *entry)});
+        listing.entries.append({QByteArray(name), entryKind(handle, *entry)});
     }
     closedir(stream);
     return listing;

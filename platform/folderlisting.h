@@ -12,7 +12,7 @@ namespace platform
 // One entry of a folder. `kind` follows symbolic links: a link to a folder is a folder, a link
 // to a file is a file; a broken link counts as a file.
 struct FolderEntry {
-    QString name;
+    QByteArray name; // as the file system holds it
     FileKind kind = FileKind::File;
 };
 
@@ -31,6 +31,6 @@ struct FolderListing {
 
 // Reads a folder, hidden entries included. Empty when the folder cannot be opened (missing,
 // not a folder, no access).
-std::optional<FolderListing> listFolder(const QString &path);
+std::optional<FolderListing> listFolder(const QByteArray &path);
 
 } // namespace platform

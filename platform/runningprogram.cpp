@@ -1,6 +1,7 @@
 #include "platform/runningprogram.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 
 namespace platform
@@ -26,6 +27,11 @@ QString programFolder()
     if (!testProgramFolder().isEmpty())
         return testProgramFolder();
     return QCoreApplication::applicationDirPath();
+}
+
+QString runningExecutable()
+{
+    return QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
 }
 
 void startProgramAnew()

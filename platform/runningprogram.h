@@ -9,6 +9,9 @@ namespace platform
 // The folder of the running executable, without a trailing "/".
 QString programFolder();
 
+// The file of the running executable, known also before the application object exists.
+QString runningExecutable();
+
 // Starts the running executable once more, without arguments, independent of this process.
 // A failure to start is silent.
 void startProgramAnew();

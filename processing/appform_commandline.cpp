@@ -1,12 +1,14 @@
 #include "app/appform.h"
 
-#include "app/apperror.h"
 #include "app/application.h"
 #include "app/filelistmodel.h"
-#include "app/folders.h"
+#include "app/filenametext.h"
 #include "app/namedfile.h"
+#include "base/apperror.h"
+#include "base/folders.h"
 #include "platform/beep.h"
 #include "processing/commandline.h"
+#include "processing/conversionresult.h"
 #include "processing/scriptoutput.h"
 
 #include <QCoreApplication>
@@ -18,7 +20,10 @@
 
 namespace
 {
-const QString conversionOK = QStringLiteral("OK");
+bool isOptionWord(const QString &argument)
+{
+    return argument == QLatin1String("-input") || argument == QLatin1String("-output");
+}
 
 // The folder of a path: up to its last "/", which is left out unless it is the root.
 QString folderOf(const QString &path)
@@ -56,10 +61,36 @@ void TAppForm::TimerParamTimer()
 
 void TAppForm::handleCommandLine(const CommandLineRequest &request)
 {
-    if (request.convertsOneFile())
-        convertFromCommandLine(absolutePath(request.input), absolutePath(request.output));
-    else
+    if (!request.convertsOneFile()) {
         fillListFromCommandLine();
+        return;
+    }
+    // The two paths are text rebuilt from the arguments: a path that is not text would turn
+    // into the text of another.
+    for (qsizetype i = 0; i < CommandLineArguments.size(); ++i) {
+        const QByteArray path = absolutePath(argumentBytes(i));
+        if (!isNameText(path) && !isOptionWord(CommandLineArguments[i])) {
+            refuseUnreadableFile(path);
+            return;
+        }
+    }
+    convertFromCommandLine(absolutePath(request.input), absolutePath(request.output));
+}
+
+QByteArray TAppForm::argumentBytes(qsizetype index) const
+{
+    return index < CommandLineBytes.size() ? CommandLineBytes[index]
+                                           : QFile::encodeName(CommandLineArguments[index]);
+}
+
+void TAppForm::refuseUnreadableFile(const QByteArray &path)
+{
+    setStatusText(conversionError);
+    addUnreadable({path});
+    if (Application::isHeadless()) {
+        scriptoutput::printReason(path, notTextReason);
+        endHeadless(1, statusText());
+    }
 }
 
 void TAppForm::convertFromCommandLine(const QString &input, const QString &output)
@@ -79,7 +110,7 @@ void TAppForm::convertFromCommandLine(const QString &input, const QString &outpu
         QCoreApplication::exit(0);
         return;
     }
-    setStatusText(QStringLiteral("Error"));
+    setStatusText(conversionError);
     if (Application::isHeadless()) {
         scriptoutput::printReason(QFile::encodeName(input), outcome.failure);
         endHeadless(1, statusText());
@@ -88,21 +119,26 @@ void TAppForm::convertFromCommandLine(const QString &input, const QString &outpu
 
 void TAppForm::fillListFromCommandLine()
 {
-    for (const QString &argument : std::as_const(CommandLineArguments)) {
-        const QString path = absolutePath(argument);
-        if (QFileInfo(path).isDir()) {
-            KlasorYukle(path);
+    QList<QByteArray> unreadable;
+    for (qsizetype i = 0; i < CommandLineArguments.size(); ++i) {
+        const QByteArray path = absolutePath(argumentBytes(i));
+        if (isFolder(path)) {
+            loadFolder(path);
             continue;
         }
         const QString refusal = namedFileRefusal(path);
-        if (refusal.isEmpty()) {
-            Ekle(path);
+        const bool isText = isNameText(path);
+        if (refusal.isEmpty() && isText) {
+            Ekle(QFile::decodeName(path));
         } else if (Application::isHeadless()) {
             // A script learns of every file it named that is not converted.
-            scriptoutput::printSkipped(QFile::encodeName(path), refusal);
+            scriptoutput::printSkipped(path, refusal.isEmpty() ? notTextReason : refusal);
             namedFileSkipped = true;
+        } else if (refusal.isEmpty()) {
+            unreadable.append(path);
         }
     }
+    addUnreadable(unreadable);
     if (FileList->rowCount() == 0) {
         platform::beep();
         setStatusText(QStringLiteral("Invalid Command Line Arguments!"));
@@ -121,7 +157,7 @@ void TAppForm::runListHeadless()
     // reported what it did.
     const QMetaObject::Connection printing =
         connect(FileList, &FileListModel::resultSet, this, [this](int row) {
-            const QByteArray path = QFile::encodeName(FileList->path(row));
+            const QByteArray path = FileList->nameBytes(row);
             scriptoutput::printResult(FileList->result(row), path);
             if (!FileList->failure(row).isEmpty())
                 scriptoutput::printReason(path, FileList->failure(row));

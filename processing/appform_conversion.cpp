@@ -1,6 +1,8 @@
 #include "app/appform.h"
 
 #include "platform/runningprogram.h"
+#include "processing/conversion.h"
+#include "processing/conversionresult.h"
 #include "processing/memolog.h"
 #include "processing/waitingwindow.h"
 
@@ -15,6 +17,6 @@ ConversionOutcome TAppForm::FFmpegIleDonustur(const QString &Infile, const QStri
         return convertWithFFmpeg(Infile, Outfile, settings, platform::programFolder(), log,
                                  [&waiting] { waiting.keepAlive(); });
     } catch (const std::exception &error) {
-        return {QStringLiteral("Error"), QString::fromUtf8(error.what())};
+        return {conversionError, QString::fromUtf8(error.what())};
     }
 }

@@ -2,9 +2,11 @@
 
 #include "app/appform.h"
 #include "app/filelistmodel.h"
-#include "app/folders.h"
+#include "app/namedfile.h"
+#include "base/folders.h"
 #include "platform/runningprogram.h"
 #include "processing/commandline.h"
+#include "processing/conversionresult.h"
 #include "processing/outputpath.h"
 
 #include <QGuiApplication>
@@ -95,6 +97,11 @@ void BatchRun::startRows()
 
 void BatchRun::startRow(int row)
 {
+    // The text shown for a name that is not text would name another file.
+    if (m_form.FileList->isUnreadable(row)) {
+        markRow(row, {conversionError, notTextReason}, std::nullopt);
+        return;
+    }
     const QString input = m_form.FileList->path(row);
     const QString targetFolder = absolutePath(m_form.Edit1->text());
     createFolderWithParents(targetFolder);
@@ -121,17 +128,22 @@ void BatchRun::finishRow(int id, const ConversionReport &report)
     if (m_jobs > 1)
         m_log.appendText(report.log);
     // Rows removed meanwhile move the row up; a row removed altogether takes no result.
-    const int row = m_form.FileList->rowOf(started.input, started.row);
+    markRow(m_form.FileList->rowOf(started.input, started.row), {result, failure}, report.saved);
+    startRows();
+    if (m_conversions.running() == 0)
+        m_loop.quit();
+}
+
+void BatchRun::markRow(int row, const ConversionOutcome &outcome,
+                       const std::optional<SavedTime> &saved)
+{
     if (row >= 0)
-        m_form.FileList->setResult(row, result, failure, savedText(report.saved));
-    m_tally.add(result, report.saved);
+        m_form.FileList->setResult(row, outcome.result, outcome.failure, savedText(saved));
+    m_tally.add(outcome.result, saved);
     // The bar counts finished files; it passes one ahead first, as it always has.
     ++m_finished;
     setProgressPosition(m_finished + 1);
     setProgressPosition(m_finished);
-    startRows();
-    if (m_conversions.running() == 0)
-        m_loop.quit();
 }
 
 void BatchRun::setProgressPosition(int position)

@@ -50,6 +50,8 @@ private:
     void startRows();
     void startRow(int row);
     void finishRow(int id, const ConversionReport &report);
+    // Shows how a row ended (none: the row was removed meanwhile), counts it and moves the bar.
+    void markRow(int row, const ConversionOutcome &outcome, const std::optional<SavedTime> &saved);
     void setProgressPosition(int position);
 
     TAppForm &m_form;

@@ -1,6 +1,8 @@
 #include "processing/commandline.h"
 
-#include <QDir>
+#include "platform/currentfolder.h"
+
+#include <QFile>
 
 QString joinArguments(const QStringList &arguments)
 {
@@ -40,5 +42,13 @@ CommandLineRequest readCommandLine(const QStringList &arguments)
 
 QString absolutePath(const QString &path)
 {
-    return path.isEmpty() ? path : QDir::current().absoluteFilePath(path);
+    return QFile::decodeName(absolutePath(QFile::encodeName(path)));
+}
+
+QByteArray absolutePath(const QByteArray &path)
+{
+    if (path.isEmpty() || path.startsWith('/'))
+        return path;
+    const QByteArray here = platform::currentFolder();
+    return here.endsWith('/') ? here + path : here + '/' + path;
 }

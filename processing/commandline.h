@@ -28,3 +28,5 @@ CommandLineRequest parseCommandLine(const QString &joined);
 // A path made absolute against the current folder, so that every later use (existence test,
 // folder creation, FFmpeg running in another folder) means the same file. Empty stays empty.
 QString absolutePath(const QString &path);
+// The same for a path as the system holds it (its bytes).
+QByteArray absolutePath(const QByteArray &path);

@@ -2,14 +2,13 @@
 
 #include "platform/samefile.h"
 #include "processing/consolerunner.h"
+#include "processing/conversionresult.h"
 #include "processing/logsink.h"
 #include "processing/outputfile.h"
 #include "processing/runningwork.h"
 
 namespace
 {
-const QString conversionOK = QStringLiteral("OK");
-const QString conversionError = QStringLiteral("Error");
 
 // The verdict of the output file, with the reason for an "Error".
 ConversionOutcome judged(const QString &outfile, const QString &failure)

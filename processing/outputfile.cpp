@@ -1,5 +1,7 @@
 #include "processing/outputfile.h"
 
+#include "processing/conversionresult.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,12 +15,12 @@ QString judgeOutputFile(const QString &outfile)
 {
     // Only a regular file counts: a folder or a device at the path is no output.
     if (!QFileInfo(outfile).isFile())
-        return QStringLiteral("Error");
+        return conversionError;
     if (GetFileSizeByName(outfile) == 0) {
         QFile::remove(outfile);
-        return QStringLiteral("Error");
+        return conversionError;
     }
-    return QStringLiteral("OK");
+    return conversionOK;
 }
 
 FileStamp::FileStamp(const QString &path) : m_path(path)

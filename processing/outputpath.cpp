@@ -1,7 +1,7 @@
 #include "processing/outputpath.h"
 
-#include "app/apperror.h"
-#include "processing/fileextension.h"
+#include "base/apperror.h"
+#include "base/fileextension.h"
 #include "processing/runningwork.h"
 
 #include <QFileInfo>

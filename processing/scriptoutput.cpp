@@ -1,5 +1,7 @@
 #include "processing/scriptoutput.h"
 
+#include "app/filenametext.h"
+
 #include <cstdio>
 
 namespace scriptoutput
@@ -17,24 +19,7 @@ void printLine(std::FILE *stream, const QByteArray &line)
 
 QByteArray escapedField(const QByteArray &bytes)
 {
-    QByteArray field;
-    field.reserve(bytes.size());
-    for (const char byte : bytes) {
-        switch (byte) {
-        case '\\':
-            field += "\\\\";
-            break;
-        case '\n':
-            field += "\\n";
-            break;
-        case '\t':
-            field += "\\t";
-            break;
-        default:
-            field += byte;
-        }
-    }
-    return field;
+    return readableName(bytes, NameEscapes::Fields).toUtf8();
 }
 
 void printResult(const QString &result, const QByteArray &path)

@@ -6,7 +6,7 @@
 // What the command line prints without a display, for scripts to read: one row a line on
 // standard output, written and flushed the moment its file is done, fields separated by tabs;
 // reasons on standard error. A field never holds a line break or a tab of its own: "\" is
-// written "\\", a line break "\n", a tab "\t".
+// written "\\", a line break "\n", a tab "\t", and a byte of a name that is not UTF-8 "\xHH".
 namespace scriptoutput
 {
 

@@ -1,6 +1,6 @@
 #include "processing/silencecommand.h"
 
-#include "processing/fileextension.h"
+#include "base/fileextension.h"
 
 QString thresholdText(int threshold)
 {

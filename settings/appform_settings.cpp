@@ -1,7 +1,8 @@
 #include "app/appform.h"
 
-#include "app/apperror.h"
+#include "app/application.h"
 #include "app/dialogs.h"
+#include "base/apperror.h"
 #include "platform/knownfolders.h"
 #include "platform/runningprogram.h"
 #include "settings/settingsfolder.h"
@@ -30,7 +31,7 @@ void TAppForm::writeSettingsFile()
             throw;
         if (std::exchange(startupWriteFailed, true))
             return;
-        QTimer::singleShot(0, this, [message = error.message()] { throw AppError(message); });
+        QTimer::singleShot(0, this, [error] { Application::showErrorBox(error); });
     }
 }
 

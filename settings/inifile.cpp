@@ -1,6 +1,6 @@
 #include "settings/inifile.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "platform/atomicfile.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "settings/settingsfolder.h"
 
-#include "app/folders.h"
+#include "base/folders.h"
 #include "platform/newfile.h"
 
 namespace

@@ -1,6 +1,6 @@
 #include "webservice/machineid.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "platform/systeminfo.h"
 
 #include <QMessageAuthenticationCode>

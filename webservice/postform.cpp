@@ -1,6 +1,7 @@
 #include "webservice/postform.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
+#include "webservice/backgroundwork.h"
 #include "webservice/formencoding.h"
 #include "webservice/replydecoding.h"
 
@@ -22,6 +23,7 @@ struct Exchange {
     bool tooLarge = false;
     bool connected = false;
     bool idleTimedOut = false;
+    bool programEnding = false;
     QElapsedTimer sinceActivity;
     curl_off_t downloaded = 0;
     curl_off_t uploaded = 0;
@@ -86,9 +88,10 @@ void addHeader(HeaderList &headers, const char *header)
 }
 
 // Runs the transfer in a multi handle of its own, waking every watchdogTickMs so that the read
-// time-out is checked even while the server is silent. The multi handle holds the connection
-// cache, so freeing it closes the connection.
-CURLcode perform(CURL *easy)
+// time-out is checked even while the server is silent, and so that the end of the program
+// stops the transfer where it stands. The multi handle holds the connection cache, so freeing
+// it closes the connection.
+CURLcode perform(CURL *easy, Exchange &exchange)
 {
     const MultiHandle multi(curl_multi_init(), &curl_multi_cleanup);
     if (!multi)
@@ -100,6 +103,9 @@ CURLcode perform(CURL *easy)
         if (status != CURLM_OK || running == 0)
             break;
         status = curl_multi_poll(multi.get(), nullptr, 0, watchdogTickMs, nullptr);
+        exchange.programEnding = backgroundWorkEnding();
+        if (exchange.programEnding)
+            break;
     }
     CURLcode result = CURLE_FAILED_INIT;
     int queued = 0;
@@ -117,6 +123,8 @@ CURLcode perform(CURL *easy)
 
 QString PostForm(const QString &address, const QStringList &fields, int timeoutMs)
 {
+    if (backgroundWorkEnding())
+        throw AppError(QStringLiteral("The program is ending"));
     const bool encrypted = address.toLower().startsWith(QLatin1String("https://"));
     const QByteArray url = address.toUtf8();
     const QByteArray body = encodeFormFields(fields);
@@ -137,6 +145,8 @@ QString PostForm(const QString &address, const QStringList &fields, int timeoutM
     CURL *const handle = easy.get();
     setOption(handle, CURLOPT_ERRORBUFFER, errorText);
     setOption(handle, CURLOPT_NOSIGNAL, 1L);
+    // A name lookup still running when the transfer stops is left to end on its own thread.
+    setOption(handle, CURLOPT_QUICK_EXIT, 1L);
     setOption(handle, CURLOPT_URL, url.constData());
     setOption(handle, CURLOPT_DEFAULT_PROTOCOL, "http");
     setOption(handle, CURLOPT_PROTOCOLS_STR, encrypted ? "https" : "http");
@@ -159,7 +169,9 @@ QString PostForm(const QString &address, const QStringList &fields, int timeoutM
     if (encrypted && !extraCaFile.isEmpty())
         setOption(handle, CURLOPT_CAINFO, extraCaFile.constData());
 
-    const CURLcode result = perform(handle);
+    const CURLcode result = perform(handle, exchange);
+    if (exchange.programEnding)
+        throw AppError(QStringLiteral("The program is ending"));
     if (exchange.tooLarge)
         throw AppError(QStringLiteral("The reply is larger than %1 bytes").arg(maxReplyBytes));
     if (exchange.idleTimedOut)
@@ -183,5 +195,8 @@ WebClientSetup::WebClientSetup()
 
 WebClientSetup::~WebClientSetup()
 {
-    curl_global_cleanup();
+    // Work still inside the library must leave it before its global state is freed; should
+    // some never leave, the state stays for the few moments until the process is gone.
+    if (endBackgroundWork())
+        curl_global_cleanup();
 }

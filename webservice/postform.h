@@ -13,14 +13,16 @@
 // wait for data once connected. A reply body larger than maxReplyBytes is a failure. Every
 // failed exchange raises AppError saying what went wrong.
 // Blocks the calling thread. Safe on several threads at once: each call has its own client,
-// and no connection or cookie outlives it.
+// and no connection or cookie outlives it. Once the program is ending (backgroundWorkEnding),
+// a call refuses to start and one in progress stops within moments; both raise AppError.
 QString PostForm(const QString &address, const QStringList &fields, int timeoutMs);
 
 // The largest reply body PostForm reads, so that a broken or hostile server cannot fill the memory.
 inline constexpr qsizetype maxReplyBytes = 1024 * 1024;
 
-// Sets the HTTP library up for the whole process and tears it down again. One instance lives in
-// main() from before any thread starts until the end.
+// Sets the HTTP library up for the whole process and tears it down again, once background work
+// has left it (endBackgroundWork). One instance lives in main() from before any thread starts
+// until the end.
 class WebClientSetup
 {
 public:

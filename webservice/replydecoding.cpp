@@ -1,6 +1,6 @@
 #include "webservice/replydecoding.h"
 
-#include "app/apperror.h"
+#include "base/apperror.h"
 
 #include <QByteArrayList>
 #include <QStringDecoder>

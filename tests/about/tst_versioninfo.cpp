@@ -3,7 +3,8 @@
 #include "about/versionblockfile.h"
 #include "about/versionblocklayout.h"
 #include "about/versionblockwriter.h"
-#include "app/apperror.h"
+#include "base/apperror.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,12 +63,6 @@ QByteArray withWord(QByteArray block, qsizetype offset, quint16 word)
     return block;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 bool run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
@@ -96,15 +91,15 @@ private slots:
         QVERIFY(run(QStringLiteral(HUSHMILL_STRIP), {file("stripped")}));
         QVERIFY(run(objcopy, {QStringLiteral("--remove-section"), section, program,
                               file("without section")}));
-        QVERIFY(writeFile(file("text"), "Not an executable\n"));
-        QVERIFY(writeFile(file("empty"), {}));
+        QVERIFY(writeBytes(file("text"), "Not an executable\n"));
+        QVERIFY(writeBytes(file("empty"), {}));
         QFile programFile(program);
         QVERIFY(programFile.open(QIODevice::ReadOnly));
-        QVERIFY(writeFile(file("cut short"), programFile.read(200)));
+        QVERIFY(writeBytes(file("cut short"), programFile.read(200)));
         QVERIFY(run(objcopy, {QStringLiteral("--update-section"), section + '=' + file("text"),
                               program, file("other bytes in section")}));
 
-        QVERIFY(writeFile(file("block"), handWrittenBlock()));
+        QVERIFY(writeBytes(file("block"), handWrittenBlock()));
         for (const QString &format : elfFormats) {
             QVERIFY(run(objcopy, {QStringLiteral("-I"), QStringLiteral("binary"),
                                   QStringLiteral("-O"), format, QStringLiteral("--rename-section"),
@@ -137,19 +132,17 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("text"); // null where the query finds nothing
         const QString none;
-        QTest::newRow("string") << "\\StringFileInfo\\040704E4\\CompanyName"
-                                << "QD";
-        QTest::newRow("any case") << "\\stringfileinfo\\040704e4\\COMPANYNAME"
-                                  << "QD";
-        QTest::newRow("OriginalFileName") << "\\StringFileInfo\\040704E4\\OriginalFileName"
-                                          << "a.exe";
-        QTest::newRow("empty parts") << "StringFileInfo\\\\040704E4\\CompanyName\\"
-                                     << "QD";
-        QTest::newRow("key prefix") << "\\StringFileInfo\\040704E4\\Company" << none;
-        QTest::newRow("longer key") << "\\StringFileInfo\\040704E4\\CompanyNames" << none;
-        QTest::newRow("other table") << "\\StringFileInfo\\040904E4\\CompanyName" << none;
-        QTest::newRow("below a string") << "\\StringFileInfo\\040704E4\\CompanyName\\QD" << none;
-        QTest::newRow("missing string") << "\\StringFileInfo\\040704E4\\PrivateBuild" << none;
+        // clang-format off
+        QTest::newRow("string")           << "\\StringFileInfo\\040704E4\\CompanyName"      << "QD";
+        QTest::newRow("any case")         << "\\stringfileinfo\\040704e4\\COMPANYNAME"      << "QD";
+        QTest::newRow("OriginalFileName") << "\\StringFileInfo\\040704E4\\OriginalFileName" << "a.exe";
+        QTest::newRow("empty parts")      << "StringFileInfo\\\\040704E4\\CompanyName\\"    << "QD";
+        QTest::newRow("key prefix")       << "\\StringFileInfo\\040704E4\\Company"          << none;
+        QTest::newRow("longer key")       << "\\StringFileInfo\\040704E4\\CompanyNames"     << none;
+        QTest::newRow("other table")      << "\\StringFileInfo\\040904E4\\CompanyName"      << none;
+        QTest::newRow("below a string")   << "\\StringFileInfo\\040704E4\\CompanyName\\QD"  << none;
+        QTest::newRow("missing string")   << "\\StringFileInfo\\040704E4\\PrivateBuild"     << none;
+        // clang-format on
     }
     void queriesByPath()
     {
@@ -178,14 +171,12 @@ private slots:
         QTest::addColumn<Translations>("translations");
         QTest::addColumn<QString>("companyName");
         const QStringList keys{"040704E4", "040904B0"};
-        QTest::newRow("040904B0 first")
-            << keys << Translations{{0x0409, 0x04B0}, {0x0407, 0x04E4}} << "040904B0";
-        QTest::newRow("040704E4 first")
-            << keys << Translations{{0x0407, 0x04E4}, {0x0409, 0x04B0}} << "040704E4";
-        QTest::newRow("table key in lower case")
-            << QStringList{"040904b0"} << Translations{{0x0409, 0x04B0}} << "040904b0";
-        QTest::newRow("first translation has no table")
-            << keys << Translations{{0x0409, 0x04E4}, {0x0407, 0x04E4}} << "before";
+        // clang-format off
+        QTest::newRow("040904B0 first")                 << keys                    << Translations{{0x0409, 0x04B0}, {0x0407, 0x04E4}} << "040904B0";
+        QTest::newRow("040704E4 first")                 << keys                    << Translations{{0x0407, 0x04E4}, {0x0409, 0x04B0}} << "040704E4";
+        QTest::newRow("table key in lower case")        << QStringList{"040904b0"} << Translations{{0x0409, 0x04B0}}                   << "040904b0";
+        QTest::newRow("first translation has no table") << keys                    << Translations{{0x0409, 0x04E4}, {0x0407, 0x04E4}} << "before";
+        // clang-format on
     }
     void firstTranslationOnly()
     {
@@ -236,10 +227,10 @@ private slots:
         content.fixedInfo->fileVersion = {65535, 1, 7, 7};
         QTest::newRow("65535.1.7.7") << writeVersionBlock(content) << 0xFFFF0001u << "65535.1";
         content.fixedInfo.reset();
-        QTest::newRow("no fixed file information")
-            << writeVersionBlock(content) << 0xFFFFFFFFu << "65535.65535";
-        QTest::newRow("wrong signature")
-            << withWord(handWrittenBlock(), 0x28, 0x04BE) << 0xFFFFFFFFu << "65535.65535";
+        // clang-format off
+        QTest::newRow("no fixed file information") << writeVersionBlock(content)                 << 0xFFFFFFFFu << "65535.65535";
+        QTest::newRow("wrong signature")           << withWord(handWrittenBlock(), 0x28, 0x04BE) << 0xFFFFFFFFu << "65535.65535";
+        // clang-format on
     }
     void fixedFileVersion()
     {
@@ -319,18 +310,15 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << file("missing")
-                                 << "System Error.  Code: 2.\n"
-                                    "No such file or directory";
-        QTest::newRow("folder") << file("alone") << "System Error.  Code: 21.\nIs a directory";
-        QTest::newRow("text") << file("text") << "System Error.  Code: 8.\nExec format error";
-        QTest::newRow("empty") << file("empty") << "System Error.  Code: 8.\nExec format error";
-        QTest::newRow("cut short")
-            << file("cut short") << "System Error.  Code: 8.\nExec format error";
-        QTest::newRow("without section")
-            << file("without section") << "System Error.  Code: 61.\nNo data available";
-        QTest::newRow("other bytes in section")
-            << file("other bytes in section") << "System Error.  Code: 61.\nNo data available";
+        // clang-format off
+        QTest::newRow("missing")                << file("missing")                << "System Error.  Code: 2.\nNo such file or directory";
+        QTest::newRow("folder")                 << file("alone")                  << "System Error.  Code: 21.\nIs a directory";
+        QTest::newRow("text")                   << file("text")                   << "System Error.  Code: 8.\nExec format error";
+        QTest::newRow("empty")                  << file("empty")                  << "System Error.  Code: 8.\nExec format error";
+        QTest::newRow("cut short")              << file("cut short")              << "System Error.  Code: 8.\nExec format error";
+        QTest::newRow("without section")        << file("without section")        << "System Error.  Code: 61.\nNo data available";
+        QTest::newRow("other bytes in section") << file("other bytes in section") << "System Error.  Code: 61.\nNo data available";
+        // clang-format on
     }
     void filesWithoutVersionBlock()
     {

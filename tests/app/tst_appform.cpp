@@ -1,13 +1,15 @@
-#include "app/apperror.h"
 #include "app/appform.h"
 #include "app/dialogs.h"
-#include "platform/urlopener.h"
-#include "tests/guitestmain.h"
-#include "tests/testfiles.h"
+#include "app/filelistmodel.h"
+#include "base/apperror.h"
+#include "support/guitestmain.h"
+#include "support/windowundertest.h"
 
 #include <QAction>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -27,20 +29,12 @@ class TestAppForm : public QObject
 private slots:
     void init()
     {
-        dialogs::startAnswering();
-        folders.emplace();
         qputenv("HUSHMILL_VENDOR_HOST", "vendor.test:8080");
-        form = new TAppForm;
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        window.emplace();
+        form = window->open();
+        QVERIFY(form);
     }
-    void cleanup()
-    {
-        delete form;
-        folders.reset();
-        dialogs::stopAnswering();
-        platform::setUrlOpenerForTesting({});
-    }
+    void cleanup() { window.reset(); }
 
     void startsWithHiddenLogProgressAndEmptyStatus()
     {
@@ -81,21 +75,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("add files") << "ToolButton3"
-                                   << "Add Files"
-                                   << "Select audio files";
-        QTest::newRow("add folder") << "ToolButton1"
-                                    << "Add Folder"
-                                    << "Select audio folders";
-        QTest::newRow("feedback") << "ToolButton7"
-                                  << "Feedback"
-                                  << "Send feedback";
-        QTest::newRow("about") << "ToolButton2"
-                               << "About"
-                               << "Show aboutbox";
-        QTest::newRow("help") << "ToolButton4"
-                              << "Help"
-                              << "Online help";
+        // clang-format off
+        QTest::newRow("add files")  << "ToolButton3" << "Add Files"  << "Select audio files";
+        QTest::newRow("add folder") << "ToolButton1" << "Add Folder" << "Select audio folders";
+        QTest::newRow("feedback")   << "ToolButton7" << "Feedback"   << "Send feedback";
+        QTest::newRow("about")      << "ToolButton2" << "About"      << "Show aboutbox";
+        QTest::newRow("help")       << "ToolButton4" << "Help"       << "Online help";
+        // clang-format on
     }
     void toolbarButtons()
     {
@@ -166,10 +152,10 @@ private slots:
         QTest::addColumn<QString>("above");
         QTest::addColumn<int>("gapAbove");
         QTest::addColumn<int>("sides"); // -1: not fixed
-        QTest::newRow("target folder label") << "Label2"
-                                             << "Panel6" << 10 << -1;
-        QTest::newRow("remove silence") << "Button1"
-                                        << "Panel5" << 10 << 2;
+        // clang-format off
+        QTest::newRow("target folder label") << "Label2"  << "Panel6" << 10 << -1;
+        QTest::newRow("remove silence")      << "Button1" << "Panel5" << 10 << 2;
+        // clang-format on
     }
     void parameterPanelSpacing()
     {
@@ -195,13 +181,11 @@ private slots:
 
     void helpOpensTheSameAddressFromEveryPlace()
     {
-        QList<QUrl> opened;
-        platform::setUrlOpenerForTesting([&](const QUrl &url) { opened << url; });
         form->Help2->trigger();
         form->ToolButton4->click();
         QTest::keyClick(form, Qt::Key_F1);
         const QUrl expected(QStringLiteral("http://vendor.test:8080/help/hushmill/"));
-        QCOMPARE(opened, QList<QUrl>({expected, expected, expected}));
+        QCOMPARE(window->openedUrls, QList<QUrl>({expected, expected, expected}));
     }
 
     void errorEscapingAHandlerIsShownAndTheLoopGoesOn()
@@ -209,9 +193,8 @@ private slots:
         QTimer::singleShot(0, form,
                            [] { throw AppError(QStringLiteral("Unable to create directory")); });
         QTimer::singleShot(0, form, [] { throw OSError(13); });
-        QTest::qWait(20);
-        const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
-        QCOMPARE(shown.size(), 2);
+        QList<dialogs::ShownMessage> shown;
+        QTRY_COMPARE((shown += dialogs::takeShownMessages()).size(), 2);
         QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
         QCOMPARE(shown[0].icon, QMessageBox::Critical);
         QCOMPARE(shown[0].text, QStringLiteral("Unable to create directory."));
@@ -219,8 +202,46 @@ private slots:
         QVERIFY(form->isVisible());
     }
 
+    // A handler's error is shown before its slot returns, also when the signal comes straight
+    // from code with no event underneath for the application's last resort to catch.
+    void errorOfAHandlerIsShownBeforeItsSlotReturns_data()
+    {
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<QString>("error"); // $SETTINGS stands for the settings file
+        // clang-format off
+        QTest::newRow("show target folder") << "ShowinExplorer2" << "Unable to create directory.";
+        QTest::newRow("remove silence")     << "Button1"         << "Unable to create directory.";
+        QTest::newRow("threshold slider")   << "TrackBar1"       << "Cannot create file \"$SETTINGS\". Is a directory.";
+        // clang-format on
+    }
+    void errorOfAHandlerIsShownBeforeItsSlotReturns()
+    {
+        QFETCH(QString, handler);
+        QFETCH(QString, error);
+        form->Edit1->clear();
+        form->FileList->add({window->folders().path() + QStringLiteral("/talk.mp3")});
+        QVERIFY(dialogs::takeShownMessages().isEmpty());
+        if (handler == QLatin1String("ShowinExplorer2")) {
+            form->ShowinExplorer2->trigger();
+        } else if (handler == QLatin1String("Button1")) {
+            form->Button1->click();
+        } else {
+            // A folder in place of the settings file: the write fails.
+            QVERIFY(QFile::remove(window->folders().settingsFile()) &&
+                    QDir().mkdir(window->folders().settingsFile()));
+            form->TrackBar1->setValue(70);
+        }
+        const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
+        QCOMPARE(shown[0].text,
+                 error.replace(QStringLiteral("$SETTINGS"), window->folders().settingsFile()));
+        QVERIFY(form->isVisible());
+    }
+
 private:
-    std::optional<TestFolders> folders;
+    std::optional<WindowUnderTest> window;
     TAppForm *form = nullptr;
 };
 

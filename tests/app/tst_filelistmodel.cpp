@@ -28,6 +28,21 @@ private slots:
         QCOMPARE(inserted.size(), 1);
     }
 
+    void pathsThatAreNotTextKeepTheirBytes()
+    {
+        FileListModel model;
+        // The text shown for the bytes is a path of its own, not a duplicate.
+        model.add({"/m/\\xff.mp3"});
+        QCOMPARE(model.addUnreadable({"/m/\xff.mp3", "/m/\xff.mp3"}), 1);
+        QCOMPARE(paths(model), QStringList({"/m/\\xff.mp3", "/m/\\xff.mp3"}));
+        QVERIFY(!model.isUnreadable(0));
+        QVERIFY(model.isUnreadable(1));
+        QCOMPARE(model.nameBytes(0), QByteArray("/m/\\xff.mp3"));
+        QCOMPARE(model.nameBytes(1), QByteArray("/m/\xff.mp3"));
+        model.removeRowsAt({1});
+        QCOMPARE(model.addUnreadable({"/m/\xff.mp3"}), 1);
+    }
+
     void removedPathsCanComeBack()
     {
         FileListModel model;

@@ -5,7 +5,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestFolderScan : public QObject
 {
@@ -83,16 +85,48 @@ private slots:
             path.prepend(root + u'/');
 
         QStringList found = {"/kept/first.mp3"};
-        scanMediaFiles(root + suffix, found);
+        QList<QByteArray> unreadable;
+        scanMediaFiles(QFile::encodeName(root + suffix), found, unreadable);
         QCOMPARE(found, QStringList("/kept/first.mp3") + expected);
+        QCOMPARE(unreadable, QList<QByteArray>());
     }
 
     void missingFolderAddsNothing()
     {
         QStringList found;
-        scanMediaFiles(root + "/no such folder", found);
-        scanMediaFiles(root + "/b.mp3", found);
+        QList<QByteArray> unreadable;
+        scanMediaFiles(QFile::encodeName(root + "/no such folder"), found, unreadable);
+        scanMediaFiles(QFile::encodeName(root + "/b.mp3"), found, unreadable);
         QCOMPARE(found, QStringList());
+        QCOMPARE(unreadable, QList<QByteArray>());
+    }
+
+    void namesThatAreNotTextStayBytes()
+    {
+        // "\xff\xfe.mp3" reads as "\uFFFD\uFFFD.mp3", the name of its neighbour: never
+        // take the one for the other. Below a folder whose name is not text, nothing is text.
+        const QByteArray odd = QFile::encodeName(temporary.path()) + "/odd";
+        const QByteArray twin = "\xef\xbf\xbd\xef\xbf\xbd.mp3";
+        QVERIFY(QDir().mkpath(QFile::decodeName(odd)));
+        for (const QByteArray &name : {QByteArray("\xff\xfe.mp3"), twin,
+                                       QByteArray("\xff"
+                                                  "dir")}) {
+            if (name.endsWith(".mp3"))
+                QVERIFY(::close(::open(odd + '/' + name, O_CREAT | O_WRONLY, 0600)) == 0);
+            else
+                QCOMPARE(::mkdir(odd + '/' + name, 0700), 0);
+        }
+        QVERIFY(::close(::open(odd + "/\xff"
+                                     "dir/inside.mp3",
+                               O_CREAT | O_WRONLY, 0600)) == 0);
+
+        QStringList found;
+        QList<QByteArray> unreadable;
+        scanMediaFiles(odd, found, unreadable);
+        QCOMPARE(found, QStringList(QFile::decodeName(odd + '/' + twin)));
+        QCOMPARE(unreadable, QList<QByteArray>({odd + "/\xff"
+                                                      "dir/inside.mp3",
+                                                odd + "/\xff\xfe.mp3"}));
     }
 };
 

@@ -3,8 +3,7 @@
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "platform/beep.h"
-#include "platform/urlopener.h"
-#include "tests/testfiles.h"
+#include "support/windowundertest.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -15,23 +14,21 @@
 #include <QListView>
 #include <QMimeData>
 #include <QTableView>
-#include <QTemporaryDir>
-
 #include <QTest>
 #include <QTimer>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestIntake : public QObject
 {
     Q_OBJECT
 
-    std::optional<TestFolders> folders; // settings go there, not beside the test
+    std::optional<WindowUnderTest> window;
     TAppForm *form = nullptr;
-    QTemporaryDir *temporary = nullptr;
-    QString dir;
+    QString dir; // the test's own files
     int beepsBefore = 0;
-    QList<QUrl> opened;
 
     QString file(const QString &relative)
     {
@@ -44,13 +41,6 @@ class TestIntake : public QObject
         return path;
     }
     int beeps() const { return platform::beepCount() - beepsBefore; }
-    QStringList rows() const
-    {
-        QStringList paths;
-        for (int row = 0; row < form->FileList->rowCount(); ++row)
-            paths << form->FileList->path(row);
-        return paths;
-    }
     void select(const QList<int> &rowNumbers)
     {
         form->ListView1->clearSelection();
@@ -62,10 +52,14 @@ class TestIntake : public QObject
     // A drop as the window system delivers it: over the list, passed on to the window.
     void drop(const QStringList &names)
     {
-        QMimeData data;
         QList<QUrl> urls;
         for (const QString &name : names)
             urls << QUrl::fromLocalFile(name);
+        dropUrls(urls);
+    }
+    void dropUrls(const QList<QUrl> &urls)
+    {
+        QMimeData data;
         data.setUrls(urls);
         QWidget *target = form->ListView1->viewport();
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -76,14 +70,23 @@ class TestIntake : public QObject
         QVERIFY(dropped.isAccepted());
     }
 
-    // Chooses every entry the dialog lists (expecting `count` of them) and confirms. The
-    // dialog closes either way, so that a failure cannot leave it waiting.
-    static void chooseEverythingShown(QFileDialog *dialog, int count)
+    // The names the dialog's list shows, top to bottom.
+    static QStringList shownNames(const QListView *view)
+    {
+        QStringList names;
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        return names;
+    }
+
+    // Chooses every entry once the dialog's list shows `names` in that order, and confirms. The
+    // dialog fills and sorts its list from another thread and applies a changed type filter
+    // later; what it returns follows the order shown. The dialog closes either way, so that a
+    // failure cannot leave it waiting.
+    static void chooseEverythingShown(QFileDialog *dialog, const QStringList &names)
     {
         auto *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
-        const bool listed = view && QTest::qWaitFor([&] {
-                                return view->model()->rowCount(view->rootIndex()) == count;
-                            });
+        const bool listed = view && QTest::qWaitFor([&] { return shownNames(view) == names; });
         if (listed)
             view->selectAll();
         QMetaObject::invokeMethod(dialog, listed ? "accept" : "reject");
@@ -92,26 +95,13 @@ class TestIntake : public QObject
 private slots:
     void init()
     {
-        temporary = new QTemporaryDir;
-        QVERIFY(temporary->isValid());
-        dir = temporary->path();
-        dialogs::startAnswering();
-        folders.emplace();
+        window.emplace();
+        dir = window->folders().work();
         beepsBefore = platform::beepCount();
-        opened.clear();
-        platform::setUrlOpenerForTesting([this](const QUrl &url) { opened << url; });
-        form = new TAppForm;
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form = window->open();
+        QVERIFY(form);
     }
-    void cleanup()
-    {
-        delete form;
-        folders.reset();
-        delete temporary;
-        dialogs::stopAnswering();
-        platform::setUrlOpenerForTesting({});
-    }
+    void cleanup() { window.reset(); }
 
     void listColumns()
     {
@@ -131,7 +121,8 @@ private slots:
         form->Ekle(QStringLiteral("/m/song.mp3"));
         form->Ekle(QStringLiteral("/m/Song.mp3"));
         form->Ekle(QStringLiteral("relative/never tested.txt"));
-        QCOMPARE(rows(), QStringList({"/m/Song.mp3", "/m/song.mp3", "relative/never tested.txt"}));
+        QCOMPARE(window->listedPaths(),
+                 QStringList({"/m/Song.mp3", "/m/song.mp3", "relative/never tested.txt"}));
     }
 
     void oneRowWhicheverWayAFileComesIn()
@@ -144,7 +135,7 @@ private slots:
         form->KlasorYukle(dir + "/album");
         dialogs::queueFileNames({other, song});
         form->AddFile1Click();
-        QCOMPARE(rows(), QStringList({song, other}));
+        QCOMPARE(window->listedPaths(), QStringList({song, other}));
     }
 
     void addFilesTakesWhatTheDialogReturns()
@@ -153,9 +144,9 @@ private slots:
                                     dir + "/not there.xyz"};
         dialogs::queueFileNames(chosen);
         form->AddFile1Click();
-        QCOMPARE(rows(), chosen);
+        QCOMPARE(window->listedPaths(), chosen);
         form->AddFile1Click(); // cancelled
-        QCOMPARE(rows(), chosen);
+        QCOMPARE(window->listedPaths(), chosen);
     }
 
     void addFilesDialog()
@@ -180,7 +171,7 @@ private slots:
             // Under "All Files" a name without a point shows too.
             dialog->setDirectory(dir);
             dialog->selectNameFilter(filters[1]);
-            chooseEverythingShown(dialog, 2);
+            chooseEverythingShown(dialog, {"README", "song.mp3"});
         });
         form->AddFile1Click();
         QCOMPARE(filters.size(), 2);
@@ -189,7 +180,7 @@ private slots:
         QCOMPARE(shownTypes, QStringList({"Supported Files", "All Files"}));
         QCOMPARE(selectedType, 0);
         QCOMPARE(suffix, QStringLiteral("mp3"));
-        QCOMPARE(rows(), QStringList({anything, song}));
+        QCOMPARE(window->listedPaths(), QStringList({anything, song}));
     }
 
     void addFolderDialogLoadsSeveralFolders()
@@ -205,13 +196,13 @@ private slots:
             title = dialog->windowTitle();
             okLabel = dialog->labelText(QFileDialog::Accept);
             startFolder = dialog->directory().absolutePath();
-            chooseEverythingShown(dialog, 2);
+            chooseEverythingShown(dialog, {"one", "two"});
         });
         form->AddFolder1Click();
         QCOMPARE(title, QStringLiteral("Select folder:"));
         QCOMPARE(okLabel, QStringLiteral("Select"));
         QCOMPARE(startFolder, dir);
-        QCOMPARE(rows(), QStringList({first, second}));
+        QCOMPARE(window->listedPaths(), QStringList({first, second}));
         QCOMPARE(form->LastFolder, dir + "/two");
     }
 
@@ -221,7 +212,7 @@ private slots:
         const QString b = file("two/b.mp3");
         dialogs::queueFileNames({dir + "/two", dir + "/one"});
         form->AddFolder1Click();
-        QCOMPARE(rows(), QStringList({b, a}));
+        QCOMPARE(window->listedPaths(), QStringList({b, a}));
         QCOMPARE(form->LastFolder, dir + "/one");
         form->AddFolder1Click(); // cancelled
         QCOMPARE(form->LastFolder, dir + "/one");
@@ -240,12 +231,12 @@ private slots:
         QCOMPARE(statusDuringLoad, QStringLiteral("Loading Files..."));
         QCOMPARE(form->statusText(), QString());
         QCOMPARE(form->LastFolder, dir + "/music");
-        QCOMPARE(rows(), QStringList({kept, top, nested}));
+        QCOMPARE(window->listedPaths(), QStringList({kept, top, nested}));
         QCOMPARE(form->ScanList, QStringList({top, nested}));
 
         file("pictures/cover.jpg");
         form->KlasorYukle(dir + "/pictures");
-        QCOMPARE(rows().size(), 3);
+        QCOMPARE(window->listedPaths().size(), 3);
         QCOMPARE(form->statusText(), QString());
         QCOMPARE(form->ScanList, QStringList());
     }
@@ -256,7 +247,7 @@ private slots:
         const QString song = file("song.mp3");
         const QString text = file("notes.txt");
         drop({song, dir + "/dropped", text});
-        QCOMPARE(rows(), QStringList({song, fromFolder}));
+        QCOMPARE(window->listedPaths(), QStringList({song, fromFolder}));
         QCOMPARE(form->LastFolder, dir + "/dropped");
     }
 
@@ -269,7 +260,50 @@ private slots:
         drop({pipe, song});
         dialogs::queueFileNames({pipe, song});
         form->AddFile1Click();
-        QCOMPARE(rows(), QStringList({song}));
+        QCOMPARE(window->listedPaths(), QStringList({song}));
+    }
+
+    void namesThatAreNotTextBecomeErrorRowsInEveryWayIn()
+    {
+        // "\xff\xfe.mp3" reads as "\uFFFD\uFFFD.mp3", the name of the real file beside it.
+        const QString twin = file(QStringLiteral("odd/\uFFFD\uFFFD.mp3"));
+        const QByteArray odd = QFile::encodeName(dir) + "/odd/\xff\xfe.mp3";
+        QCOMPARE(::close(::open(odd.constData(), O_CREAT | O_WRONLY, 0600)), 0);
+        const QString shown = dir + QStringLiteral("/odd/\\xff\\xfe.mp3");
+        const QString warning = QStringLiteral("File names that are not valid UTF-8 cannot be "
+                                               "converted. Rename them in:\n") +
+                                dir + QStringLiteral("/odd");
+
+        const auto expectRowsAndWarning = [&](const QStringList &expected) {
+            QCOMPARE(window->listedPaths(), expected);
+            const int last = form->FileList->rowCount() - 1;
+            QVERIFY(form->FileList->isUnreadable(last));
+            QCOMPARE(form->FileList->result(last), QStringLiteral("Error"));
+            QCOMPARE(form->FileList->nameBytes(last), odd);
+            const auto messages = dialogs::takeShownMessages();
+            QCOMPARE(messages.size(), 1);
+            QCOMPARE(messages[0].text, warning);
+            form->DeleteAll1Click();
+        };
+        form->KlasorYukle(dir + "/odd");
+        expectRowsAndWarning({twin, shown});
+
+        dropUrls({QUrl::fromEncoded("file://" + odd.toPercentEncoding("/"))});
+        expectRowsAndWarning({shown});
+
+        // The dialog answers the text, which both names read as: both come in, neither in
+        // place of the other.
+        dialogs::queueFileNames({twin});
+        form->AddFile1Click();
+        expectRowsAndWarning({twin, shown});
+
+        // "Open" never reaches the twin through the text shown.
+        form->KlasorYukle(dir + "/odd");
+        dialogs::takeShownMessages();
+        select({1});
+        form->Open1Click();
+        QCOMPARE(window->openedUrls, QList<QUrl>());
+        QCOMPARE(beeps(), 1);
     }
 
     void droppedNameWithAZeroIsNoPath()
@@ -277,7 +311,7 @@ private slots:
         const QString song = file("song.mp3");
         file("a"); // what the system would reach for "a\0.mp3"
         drop({dir + "/a" + QChar(0) + ".mp3", song});
-        QCOMPARE(rows(), QStringList({song}));
+        QCOMPARE(window->listedPaths(), QStringList({song}));
     }
 
     void droppedLongNamesArriveWhole()
@@ -286,7 +320,7 @@ private slots:
                                       QString(60, u'c') + ".mp3");
         QVERIFY(longName.size() > 300);
         drop({longName});
-        QCOMPARE(rows(), QStringList({longName}));
+        QCOMPARE(window->listedPaths(), QStringList({longName}));
     }
 
     void fileCommandsActOnSelectedRowsInOrder()
@@ -301,13 +335,13 @@ private slots:
         select({4, 3, 1, 2});
 
         form->Open1Click();
-        QCOMPARE(opened, QList<QUrl>({QUrl::fromLocalFile(c), QUrl::fromLocalFile(a)}));
+        QCOMPARE(window->openedUrls, QList<QUrl>({QUrl::fromLocalFile(c), QUrl::fromLocalFile(a)}));
         QCOMPARE(beeps(), 2);
 
         // No file manager on the bus: the containing folder opens instead.
-        opened.clear();
+        window->openedUrls.clear();
         form->ShowinExplorer1Click();
-        QCOMPARE(opened,
+        QCOMPARE(window->openedUrls,
                  QList<QUrl>({QUrl::fromLocalFile(dir + "/sub"), QUrl::fromLocalFile(dir)}));
         QCOMPARE(beeps(), 4);
 
@@ -315,12 +349,14 @@ private slots:
         form->Properties1Click();
         QCOMPARE(beeps(), 6);
         QStringList shownPaths;
-        for (QWidget *window : form->findChildren<QWidget *>(QStringLiteral("FileProperties"))) {
-            shownPaths << window->findChild<QLabel *>(QStringLiteral("PathValue"))->text();
-            QCOMPARE(window->findChild<QLabel *>(QStringLiteral("SizeValue"))->text(),
+        for (QWidget *properties :
+             form->findChildren<QWidget *>(QStringLiteral("FileProperties"))) {
+            shownPaths << properties->findChild<QLabel *>(QStringLiteral("PathValue"))->text();
+            QCOMPARE(properties->findChild<QLabel *>(QStringLiteral("SizeValue"))->text(),
                      QStringLiteral("4 bytes"));
-            QVERIFY(!window->findChild<QLabel *>(QStringLiteral("TypeValue"))->text().isEmpty());
-            window->close();
+            QVERIFY(
+                !properties->findChild<QLabel *>(QStringLiteral("TypeValue"))->text().isEmpty());
+            properties->close();
         }
         QCOMPARE(shownPaths, QStringList({c, a}));
     }
@@ -331,9 +367,9 @@ private slots:
         QWidget *viewport = form->ListView1->viewport();
         const QPoint onRow = form->ListView1->visualRect(form->FileList->index(0, 0)).center();
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, onRow);
-        QCOMPARE(opened, QList<QUrl>());
+        QCOMPARE(window->openedUrls, QList<QUrl>());
         QCOMPARE(beeps(), 0);
-        QCOMPARE(rows().size(), 1);
+        QCOMPARE(window->listedPaths().size(), 1);
     }
 
     void deleteRemovesSelectedRowsOnly()
@@ -344,18 +380,18 @@ private slots:
             form->Ekle(path);
         form->ListView1->clearSelection();
         form->Delete1Click();
-        QCOMPARE(rows(), five);
+        QCOMPARE(window->listedPaths(), five);
 
         select({3, 1});
         form->Delete1Click();
-        QCOMPARE(rows(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3"}));
+        QCOMPARE(window->listedPaths(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3"}));
         form->Ekle(QStringLiteral("/1.mp3"));
-        QCOMPARE(rows(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3", "/1.mp3"}));
+        QCOMPARE(window->listedPaths(), QStringList({"/0.mp3", "/2.mp3", "/4.mp3", "/1.mp3"}));
 
         form->DeleteAll1Click();
-        QCOMPARE(rows(), QStringList());
+        QCOMPARE(window->listedPaths(), QStringList());
         form->Ekle(QStringLiteral("/4.mp3"));
-        QCOMPARE(rows(), QStringList({"/4.mp3"}));
+        QCOMPARE(window->listedPaths(), QStringList({"/4.mp3"}));
     }
 };
 

@@ -11,26 +11,28 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("upper case") << "/music/song.MP3" << true;
-        QTest::newRow("mixed case") << "/music/song.Mp3" << true;
-        QTest::newRow("blank after") << "/music/song.mp3 " << false;
-        QTest::newRow("backup") << "/music/song.mp3.bak" << false;
-        QTest::newRow("last extension counts") << "/music/archive.tar.flac" << true;
-        QTest::newRow("no point") << "/music/song" << false;
-        QTest::newRow("only an extension") << ".wav" << true;
-        QTest::newRow("hidden file") << "/music/.wav" << true;
-        QTest::newRow("point in a folder name") << "/music/music.mp3/readme" << false;
-        QTest::newRow("point then slash") << "/music/song.mp3/" << false;
-        QTest::newRow("ends in a point") << "/music/song." << false;
-        QTest::newRow("ogg") << "/music/song.ogg" << false;
-        QTest::newRow("opus") << "/music/song.opus" << false;
-        QTest::newRow("backslash is a character") << "/music/a\\b.mp3" << true;
-        QTest::newRow("backslash after the point") << "/music/a.mp3\\b" << false;
-        QTest::newRow("colon is a character") << "/music/c:.wav" << true;
-        QTest::newRow("colon after the point") << "/music/a.wav:b" << false;
-        QTest::newRow("only A to Z are lowered") << QString::fromUtf8("/v/clip.m\u212Av") << false;
-        QTest::newRow("video") << "/v/clip.MKV" << true;
-        QTest::newRow("empty") << "" << false;
+        // clang-format off
+        QTest::newRow("upper case")                << "/music/song.MP3"                     << true;
+        QTest::newRow("mixed case")                << "/music/song.Mp3"                     << true;
+        QTest::newRow("blank after")               << "/music/song.mp3 "                    << false;
+        QTest::newRow("backup")                    << "/music/song.mp3.bak"                 << false;
+        QTest::newRow("last extension counts")     << "/music/archive.tar.flac"             << true;
+        QTest::newRow("no point")                  << "/music/song"                         << false;
+        QTest::newRow("only an extension")         << ".wav"                                << true;
+        QTest::newRow("hidden file")               << "/music/.wav"                         << true;
+        QTest::newRow("point in a folder name")    << "/music/music.mp3/readme"             << false;
+        QTest::newRow("point then slash")          << "/music/song.mp3/"                    << false;
+        QTest::newRow("ends in a point")           << "/music/song."                        << false;
+        QTest::newRow("ogg")                       << "/music/song.ogg"                     << false;
+        QTest::newRow("opus")                      << "/music/song.opus"                    << false;
+        QTest::newRow("backslash is a character")  << "/music/a\\b.mp3"                     << true;
+        QTest::newRow("backslash after the point") << "/music/a.mp3\\b"                     << false;
+        QTest::newRow("colon is a character")      << "/music/c:.wav"                       << true;
+        QTest::newRow("colon after the point")     << "/music/a.wav:b"                      << false;
+        QTest::newRow("only A to Z are lowered")   << QString::fromUtf8("/v/clip.m\u212Av") << false;
+        QTest::newRow("video")                     << "/v/clip.MKV"                         << true;
+        QTest::newRow("empty")                     << ""                                    << false;
+        // clang-format on
     }
     void isMediaFile()
     {

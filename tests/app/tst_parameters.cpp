@@ -3,9 +3,8 @@
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
 #include "platform/beep.h"
-#include "platform/urlopener.h"
-#include "tests/guitestmain.h"
-#include "tests/testfiles.h"
+#include "support/guitestmain.h"
+#include "support/windowundertest.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,7 +18,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <memory>
 #include <optional>
 
 // The sliders, their labels and the target folder field, each written through at every change.
@@ -30,19 +28,13 @@ class TestParameters : public QObject
 private slots:
     void init()
     {
-        dialogs::startAnswering();
-        folders.emplace();
-        platform::setUrlOpenerForTesting([this](const QUrl &url) { opened << url; });
+        window.emplace();
         start();
     }
     void cleanup()
     {
-        form.reset();
-        folders.reset();
-        opened.clear();
+        window.reset();
         QLocale::setDefault(QLocale::c());
-        dialogs::stopAnswering();
-        platform::setUrlOpenerForTesting({});
     }
 
     void durationLabels_data()
@@ -52,13 +44,15 @@ private slots:
         QTest::addColumn<QString>("label");
         const QLocale point(QLocale::English, QLocale::UnitedStates);
         const QLocale comma(QLocale::German, QLocale::Germany);
-        QTest::newRow("0") << 0 << point << "0 s";
-        QTest::newRow("1") << 1 << point << "0.1 s";
-        QTest::newRow("3") << 3 << point << "0.3 s";
-        QTest::newRow("7") << 7 << point << "0.7 s";
-        QTest::newRow("10") << 10 << point << "1 s";
-        QTest::newRow("comma") << 1 << comma << "0,1 s";
+        // clang-format off
+        QTest::newRow("0")                   << 0  << point << "0 s";
+        QTest::newRow("1")                   << 1  << point << "0.1 s";
+        QTest::newRow("3")                   << 3  << point << "0.3 s";
+        QTest::newRow("7")                   << 7  << point << "0.7 s";
+        QTest::newRow("10")                  << 10 << point << "1 s";
+        QTest::newRow("comma")               << 1  << comma << "0,1 s";
         QTest::newRow("comma, whole second") << 10 << comma << "1 s";
+        // clang-format on
     }
     void durationLabels()
     {
@@ -73,7 +67,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         start();
         QCOMPARE(form->Label5->text(), QStringLiteral("0,2 s"));
-        QVERIFY(readBytes(folders->settingsFile()).contains("\r\nDuration=2\r\n"));
+        QVERIFY(readBytes(window->folders().settingsFile()).contains("\r\nDuration=2\r\n"));
     }
 
     void slidersWriteEveryStep_data()
@@ -82,16 +76,13 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("threshold, arrow")
-            << "TrackBar1" << int(Qt::Key_Right) << "-51 dB" << QByteArray("Threshold=51");
-        QTest::newRow("threshold, page")
-            << "TrackBar1" << int(Qt::Key_PageUp) << "-52 dB" << QByteArray("Threshold=52");
-        QTest::newRow("duration, arrow")
-            << "TrackBar2" << int(Qt::Key_Left) << "0.1 s" << QByteArray("Duration=1");
-        QTest::newRow("duration, page")
-            << "TrackBar2" << int(Qt::Key_PageUp) << "0.4 s" << QByteArray("Duration=4");
-        QTest::newRow("duration, end")
-            << "TrackBar2" << int(Qt::Key_End) << "1 s" << QByteArray("Duration=10");
+        // clang-format off
+        QTest::newRow("threshold, arrow") << "TrackBar1" << int(Qt::Key_Right)  << "-51 dB" << QByteArray("Threshold=51");
+        QTest::newRow("threshold, page")  << "TrackBar1" << int(Qt::Key_PageUp) << "-52 dB" << QByteArray("Threshold=52");
+        QTest::newRow("duration, arrow")  << "TrackBar2" << int(Qt::Key_Left)   << "0.1 s"  << QByteArray("Duration=1");
+        QTest::newRow("duration, page")   << "TrackBar2" << int(Qt::Key_PageUp) << "0.4 s"  << QByteArray("Duration=4");
+        QTest::newRow("duration, end")    << "TrackBar2" << int(Qt::Key_End)    << "1 s"    << QByteArray("Duration=10");
+        // clang-format on
     }
     void slidersWriteEveryStep()
     {
@@ -103,17 +94,17 @@ private slots:
         QCOMPARE(trackBar->tickPosition(), QSlider::NoTicks);
         QTest::keyClick(trackBar, Qt::Key(key));
         QCOMPARE((slider == "TrackBar1" ? form->Label3 : form->Label5)->text(), label);
-        QVERIFY(readBytes(folders->settingsFile()).contains("\r\n" + line + "\r\n"));
+        QVERIFY(readBytes(window->folders().settingsFile()).contains("\r\n" + line + "\r\n"));
     }
 
     void typingWritesEveryKeystroke()
     {
         form->Edit1->clear();
-        QVERIFY(readBytes(folders->settingsFile()).contains("\r\nDestination=\r\n"));
+        QVERIFY(readBytes(window->folders().settingsFile()).contains("\r\nDestination=\r\n"));
         const QString typed = QStringLiteral("/no/such/ordner");
         for (qsizetype i = 0; i < typed.size(); ++i) {
             QTest::keyClick(form->Edit1, typed[i].toLatin1());
-            QVERIFY(readBytes(folders->settingsFile())
+            QVERIFY(readBytes(window->folders().settingsFile())
                         .contains("\r\nDestination=" + typed.first(i + 1).toUtf8() + "\r\n"));
         }
         QCOMPARE(form->LastFolder, QString());
@@ -127,10 +118,10 @@ private slots:
     {
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("field");
-        QTest::newRow("trailing line break") << "/music\n"
-                                             << "/music";
-        QTest::newRow("lines that look like settings") << "/a\r\nThreshold=0\r[Other]"
-                                                       << "/aThreshold=0[Other]";
+        // clang-format off
+        QTest::newRow("trailing line break")           << "/music\n"                     << "/music";
+        QTest::newRow("lines that look like settings") << "/a\r\nThreshold=0\r[Other]" << "/aThreshold=0[Other]";
+        // clang-format on
     }
     void pastedLineBreaksStayOutOfTheField()
     {
@@ -140,7 +131,7 @@ private slots:
         QGuiApplication::clipboard()->setText(pasted);
         form->Edit1->paste();
         QCOMPARE(form->Edit1->text(), field);
-        QVERIFY(readBytes(folders->settingsFile())
+        QVERIFY(readBytes(window->folders().settingsFile())
                     .endsWith("\r\nDestination=" + field.toUtf8() + "\r\n\r\n"));
         start();
         QCOMPARE(form->Edit1->text(), field);
@@ -151,9 +142,9 @@ private slots:
     // the field and its setting stay as they were.
     void filesDroppedOnTheFieldGoToTheList()
     {
-        const QString song = folders->path() + "/song.mp3";
+        const QString song = window->folders().path() + "/song.mp3";
         QVERIFY(writeBytes(song, "x"));
-        const QByteArray before = readBytes(folders->settingsFile());
+        const QByteArray before = readBytes(window->folders().settingsFile());
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(song)});
         data.setText(song);
@@ -161,77 +152,75 @@ private slots:
         QApplication::sendEvent(form->Edit1, &enter);
         QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(form->Edit1, &dropped);
-        QCOMPARE(form->Edit1->text(), folders->desktop());
-        QCOMPARE(readBytes(folders->settingsFile()), before);
+        QCOMPARE(form->Edit1->text(), window->folders().desktop());
+        QCOMPARE(readBytes(window->folders().settingsFile()), before);
         QCOMPARE(form->FileList->rowCount(), 1);
         QCOMPARE(form->FileList->path(0), song);
     }
 
     void chosenFolderBecomesTarget()
     {
-        const QString chosen = folders->path() + "/Musik";
+        const QString chosen = window->folders().path() + "/Musik";
         dialogs::queueFileNames({chosen});
         form->Button2->click();
         QCOMPARE(form->Edit1->text(), chosen);
         QCOMPARE(form->LastFolder, chosen);
-        QVERIFY(readBytes(folders->settingsFile()).contains("\r\nDestination=" + chosen.toUtf8()));
+        QVERIFY(readBytes(window->folders().settingsFile())
+                    .contains("\r\nDestination=" + chosen.toUtf8()));
     }
 
     void cancelledFolderDialogChangesNothing()
     {
-        form->LastFolder = folders->path();
-        const QByteArray before = readBytes(folders->settingsFile());
+        form->LastFolder = window->folders().path();
+        const QByteArray before = readBytes(window->folders().settingsFile());
         form->ChangeDirectory1->trigger();
-        QCOMPARE(form->Edit1->text(), folders->desktop());
-        QCOMPARE(form->LastFolder, folders->path());
-        QCOMPARE(readBytes(folders->settingsFile()), before);
+        QCOMPARE(form->Edit1->text(), window->folders().desktop());
+        QCOMPARE(form->LastFolder, window->folders().path());
+        QCOMPARE(readBytes(window->folders().settingsFile()), before);
     }
 
     void showInExplorerCreatesAndOpens()
     {
-        const QString target = folders->path() + "/new/with parents";
+        const QString target = window->folders().path() + "/new/with parents";
         form->Edit1->setText(target);
         const int beeps = platform::beepCount();
         form->ShowinExplorer2->trigger();
         QVERIFY(QFileInfo(target).isDir());
-        QCOMPARE(opened, QList<QUrl>({QUrl::fromLocalFile(target)}));
+        QCOMPARE(window->openedUrls, QList<QUrl>({QUrl::fromLocalFile(target)}));
         QCOMPARE(platform::beepCount(), beeps);
     }
 
     void showInExplorerBeepsWhenFolderCannotBeMade()
     {
-        QFile file(folders->path() + "/file");
+        QFile file(window->folders().path() + "/file");
         QVERIFY(file.open(QIODevice::WriteOnly));
         form->Edit1->setText(file.fileName() + "/below");
         const int beeps = platform::beepCount();
         form->ShowinExplorer2->trigger();
         QCOMPARE(platform::beepCount(), beeps + 1);
-        QVERIFY(opened.isEmpty());
+        QVERIFY(window->openedUrls.isEmpty());
     }
 
     void showInExplorerWithEmptyField()
     {
         form->Edit1->clear();
         QTimer::singleShot(0, form->ShowinExplorer2, &QAction::trigger);
-        QTest::qWait(50);
-        const QList<dialogs::ShownMessage> shown = dialogs::takeShownMessages();
-        QCOMPARE(shown.size(), 1);
+        QList<dialogs::ShownMessage> shown;
+        QTRY_COMPARE((shown += dialogs::takeShownMessages()).size(), 1);
         QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
         QCOMPARE(shown[0].text, QStringLiteral("Unable to create directory."));
-        QVERIFY(opened.isEmpty());
+        QVERIFY(window->openedUrls.isEmpty());
     }
 
 private:
     void start()
     {
-        form = std::make_unique<TAppForm>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = window->open();
+        QVERIFY(form);
     }
 
-    std::optional<TestFolders> folders;
-    std::unique_ptr<TAppForm> form;
-    QList<QUrl> opened;
+    std::optional<WindowUnderTest> window;
+    TAppForm *form = nullptr;
 };
 
 HUSHMILL_GUI_TEST_MAIN(TestParameters)

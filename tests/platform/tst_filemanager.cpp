@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
 #include <QDir>
 #include <QProcess>
 #include <QTest>
@@ -33,6 +34,12 @@ class TestFileManager : public QObject
     Q_OBJECT
 
     using Request = void (*)(const QString &, QObject *, std::function<void()>);
+
+    // Waits until every request made for `context` has had its answer handled.
+    static void waitForReplies(const QObject &context)
+    {
+        QTRY_VERIFY(context.findChildren<QDBusPendingCallWatcher *>().isEmpty());
+    }
     static constexpr auto service = "org.freedesktop.FileManager1";
 
     FakeFileManager fake;
@@ -77,7 +84,7 @@ private slots:
         request(path, &context, [&] { ++fallbacks; });
         const QString method = properties ? "ShowItemProperties " : "ShowItems ";
         QTRY_COMPARE(fake.calls, QStringList(method + uri));
-        QTest::qWait(50); // the reply has arrived too
+        waitForReplies(context);
         QCOMPARE(fallbacks, 0);
     }
 
@@ -89,7 +96,7 @@ private slots:
         platform::showItemInFileManager("/music/a.mp3", &context, [&] { ++fallbacks; });
         platform::showItemPropertiesInFileManager("/music/a.mp3", &context, [&] { ++fallbacks; });
         QTRY_COMPARE(fallbacks, 2);
-        QTest::qWait(50);
+        waitForReplies(context);
         QCOMPARE(fallbacks, 2);
         QCOMPARE(fake.calls, QStringList());
     }
@@ -102,7 +109,13 @@ private slots:
             QObject context;
             platform::showItemInFileManager("/music/a.mp3", &context, [&] { ++fallbacks; });
         }
-        QTest::qWait(200);
+        // The bus answers in order: once a later request has fallen back, the answer to the
+        // first one has arrived as well.
+        QObject laterContext;
+        bool laterFellBack = false;
+        platform::showItemInFileManager("/music/b.mp3", &laterContext,
+                                        [&] { laterFellBack = true; });
+        QTRY_VERIFY(laterFellBack);
         QCOMPARE(fallbacks, 0);
     }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/testfiles.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,18 +1,16 @@
 #include "app/appform.h"
 #include "app/application.h"
-#include "fakeffmpeg.h"
 #include "processing/silencecommand.h"
-#include "tests/testfiles.h"
+#include "support/fakeffmpeg.h"
+#include "support/windowundertest.h"
 
 #include <QDir>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
 #include <optional>
 
 // The window's conversion, with a fake ffmpeg put first along PATH (none stands in the program
@@ -22,47 +20,36 @@ class TestAppFormConversion : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { originalPath = qgetenv("PATH"); }
-
     void init()
     {
-        fakeDir = std::make_unique<QTemporaryDir>();
-        workDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(fakeDir->isValid() && workDir->isValid());
-        qputenv("PATH", fakeDir->path().toLocal8Bit() + ':' + originalPath);
-        folders.emplace();
-        form = std::make_unique<TAppForm>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        window.emplace();
+        fakes = window->fakeProgramFolder();
+        work = QDir(window->folders().work());
+        form = window->open();
+        QVERIFY(form);
     }
-    void cleanup()
-    {
-        form.reset();
-        folders.reset();
-        qputenv("PATH", originalPath);
-    }
+    void cleanup() { window.reset(); }
 
     void logsTheCommandAndTheOutputIntoTheMemo()
     {
-        QVERIFY(
-            !writeFakeFfmpeg(fakeDir->path(), "printf x > \"$out\"; pwd; printf 'last'").isEmpty());
+        QVERIFY(!writeFakeFfmpeg(fakes, "printf x > \"$out\"; pwd; printf 'last'").isEmpty());
         form->TrackBar1->setValue(35);
         form->TrackBar2->setValue(7);
         form->MemoCMD->setPlainText(QStringLiteral("earlier run\n"));
-        const QString in = workDir->filePath(QStringLiteral("talk.mp3"));
-        const QString out = workDir->filePath(QStringLiteral("out/talk.mp3"));
-        QVERIFY(QDir(workDir->path()).mkdir(QStringLiteral("out")));
+        const QString in = work.filePath(QStringLiteral("talk.mp3"));
+        const QString out = work.filePath(QStringLiteral("out/talk.mp3"));
+        QVERIFY(work.mkdir(QStringLiteral("out")));
 
         QCOMPARE(form->FFmpegIleDonustur(in, out).result, QStringLiteral("OK"));
         QCOMPARE(form->MemoCMD->toPlainText(),
                  QStringLiteral("earlier run\n") + silenceCommandText(in, out, {35, 7}) +
                      QStringLiteral("\nCommencing processing...\n") +
-                     QDir(folders->program()).canonicalPath() +
+                     QDir(window->folders().program()).canonicalPath() +
                      QStringLiteral("\nlast\nProcessing completed successfully.\n"
                                     "**********************************\n"));
 
-        QCOMPARE(form->FFmpegIleDonustur(workDir->filePath(QStringLiteral("Talk.MKV")),
-                                         workDir->filePath(QStringLiteral("Talk.MKV")))
+        QCOMPARE(form->FFmpegIleDonustur(work.filePath(QStringLiteral("Talk.MKV")),
+                                         work.filePath(QStringLiteral("Talk.MKV")))
                      .result,
                  QStringLiteral("Error"));
         QVERIFY(form->MemoCMD->toPlainText().endsWith(QStringLiteral("***\nVideo file skipped\n")));
@@ -70,8 +57,9 @@ private slots:
 
     void windowRepaintsButRunsNoTimerAndTakesNoDropWhileFfmpegRunsAndCloseEndsIt()
     {
-        QVERIFY(!writeFakeFfmpeg(fakeDir->path(),
-                                 "printf part > \"$out\"; sleep 60; printf x > \"$out\"")
+        // The fake would finish only when let go, which never happens: closing the window ends it.
+        QVERIFY(!writeFakeFfmpeg(fakes, "printf part > \"$out\"; " + waitForFile("never") +
+                                            "; printf x > \"$out\"")
                      .isEmpty());
         int ticks = 0;
         QTimer timer;
@@ -84,31 +72,31 @@ private slots:
         // The window is closed once it has painted during the run.
         PaintCounter counter([&] {
             if (running && paintsWhileRunning++ == 0)
-                QMetaObject::invokeMethod(form.get(), &QWidget::close, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(form, &QWidget::close, Qt::QueuedConnection);
         });
         form->installEventFilter(&counter);
         // Runs at the first moment the window is kept alive during the conversion.
         QMetaObject::invokeMethod(
-            form.get(),
+            form,
             [&] {
                 form->update();
                 QMimeData files;
-                files.setUrls({QUrl::fromLocalFile(workDir->filePath(QStringLiteral("a.mp3")))});
+                files.setUrls({QUrl::fromLocalFile(work.filePath(QStringLiteral("a.mp3")))});
                 QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton,
                                       Qt::NoModifier);
-                QCoreApplication::sendEvent(form.get(), &enter);
+                QCoreApplication::sendEvent(form, &enter);
                 dropAccepted = enter.isAccepted();
             },
             Qt::QueuedConnection);
 
         running = true;
-        const QString result = form->FFmpegIleDonustur(workDir->filePath(QStringLiteral("a.mp3")),
-                                                       workDir->filePath(QStringLiteral("b.mp3")))
+        const QString result = form->FFmpegIleDonustur(work.filePath(QStringLiteral("a.mp3")),
+                                                       work.filePath(QStringLiteral("b.mp3")))
                                    .result;
         running = false;
         // Closing ended the conversion at once, and what it had written went with it.
         QCOMPARE(result, QStringLiteral("Error"));
-        QVERIFY(!QFile::exists(workDir->filePath(QStringLiteral("b.mp3"))));
+        QVERIFY(!QFile::exists(work.filePath(QStringLiteral("b.mp3"))));
         QVERIFY(paintsWhileRunning > 0);
         QCOMPARE(ticks, 0);
         QVERIFY(!dropAccepted);
@@ -134,11 +122,10 @@ private:
         std::function<void()> m_onPaint;
     };
 
-    QByteArray originalPath;
-    std::unique_ptr<QTemporaryDir> fakeDir;
-    std::unique_ptr<QTemporaryDir> workDir;
-    std::optional<TestFolders> folders; // settings go there, not beside the test
-    std::unique_ptr<TAppForm> form;
+    std::optional<WindowUnderTest> window;
+    QString fakes;
+    QDir work;
+    TAppForm *form = nullptr;
 };
 
 int main(int argc, char *argv[])

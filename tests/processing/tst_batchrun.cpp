@@ -1,11 +1,11 @@
 #include "app/appform.h"
 #include "app/dialogs.h"
 #include "app/filelistmodel.h"
-#include "fakeffmpeg.h"
 #include "platform/beep.h"
-#include "testaudio.h"
-#include "tests/guitestmain.h"
-#include "tests/testfiles.h"
+#include "support/fakeffmpeg.h"
+#include "support/guitestmain.h"
+#include "support/testaudio.h"
+#include "support/windowundertest.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -18,7 +18,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
 #include <optional>
 
 // "Remove Silence" over the list, with the real ffmpeg unless a test puts a fake first.
@@ -29,7 +28,6 @@ class TestBatchRun : public QObject
 private slots:
     void initTestCase()
     {
-        originalPath = qgetenv("PATH");
         QVERIFY(audio.isValid());
         talk = audio.filePath(QStringLiteral("talk.mp3"));
         QVERIFY(makeTestAudio(talk, 1));
@@ -37,23 +35,14 @@ private slots:
 
     void init()
     {
-        dialogs::startAnswering();
-        work = std::make_unique<QTemporaryDir>();
-        folders.emplace();
-        form = std::make_unique<TAppForm>();
+        window.emplace();
+        work = QDir(window->folders().work());
+        form = window->open();
+        QVERIFY(form);
         // One conversion at a time unless a test says otherwise: the sequence as it always was.
         form->Jobs = 1;
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
-    void cleanup()
-    {
-        form.reset();
-        folders.reset();
-        work.reset();
-        qputenv("PATH", originalPath);
-        dialogs::stopAnswering();
-    }
+    void cleanup() { window.reset(); }
 
     void emptyListOnlyWarns()
     {
@@ -88,7 +77,7 @@ private slots:
         const int beeps = platform::beepCount();
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"OK", "OK", "Error", "Error"}));
+        QCOMPARE(window->listedResults(), QStringList({"OK", "OK", "Error", "Error"}));
         const QString firstOut = a + QStringLiteral("/talk (2).mp3");
         const QString secondOut = a + QStringLiteral("/talk (3).mp3");
         QVERIFY(audioSeconds(firstOut) > 1 && audioSeconds(firstOut) < audioSeconds(first));
@@ -104,12 +93,11 @@ private slots:
 
     void laterRowsUseChangedParametersAndTargetFolder()
     {
-        const QString log = work->filePath(QStringLiteral("filters.txt"));
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s\\n' \"$6\" >> '" + log.toLocal8Bit() +
-                                            "'; printf x > \"$out\"")
+        const QString log = work.filePath(QStringLiteral("filters.txt"));
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(), "printf '%s\\n' \"$6\" >> '" +
+                                                                  log.toLocal8Bit() +
+                                                                  "'; printf x > \"$out\"")
                      .isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
         const QString source = folder(QStringLiteral("in"));
         form->FileList->add(
             {source + QStringLiteral("/one.mp3"), source + QStringLiteral("/two.mp3")});
@@ -123,25 +111,23 @@ private slots:
             if (position == 2 && !std::exchange(changed, true)) {
                 form->TrackBar1->setValue(35);
                 form->TrackBar2->setValue(10);
-                form->Edit1->setText(work->filePath(QStringLiteral("second/deeper")));
+                form->Edit1->setText(work.filePath(QStringLiteral("second/deeper")));
             }
         });
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"OK", "OK"}));
+        QCOMPARE(window->listedResults(), QStringList({"OK", "OK"}));
         const QStringList filters = QString::fromLocal8Bit(readBytes(log)).split(QLatin1Char('\n'));
         QVERIFY2(filters[0].contains(QStringLiteral("start_threshold=-20dB:start_duration=0.2")),
                  qPrintable(filters.join("|")));
         QVERIFY(filters[1].contains(QStringLiteral("start_threshold=-35dB:start_duration=1.0")));
-        QVERIFY(QFile::exists(work->filePath(QStringLiteral("first/one.mp3"))));
-        QVERIFY(QFile::exists(work->filePath(QStringLiteral("second/deeper/two.mp3"))));
+        QVERIFY(QFile::exists(work.filePath(QStringLiteral("first/one.mp3"))));
+        QVERIFY(QFile::exists(work.filePath(QStringLiteral("second/deeper/two.mp3"))));
     }
 
     void closingTheWindowEndsTheRunAfterTheCurrentRow()
     {
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf x > \"$out\"").isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(), "printf x > \"$out\"").isEmpty());
         form->FileList->add({QStringLiteral("/in/one.mp3"), QStringLiteral("/in/two.mp3")});
         form->Edit1->setText(folder(QStringLiteral("out")));
         connect(form->ProgressBar1, &QProgressBar::valueChanged, this, [&](int position) {
@@ -150,31 +136,28 @@ private slots:
         });
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"OK", ""}));
+        QCOMPARE(window->listedResults(), QStringList({"OK", ""}));
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     void failedWriteOfTheOutputIsAnErrorAndLeavesNothing()
     {
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFfmpegWithFileSizeLimit(fakes).isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        QVERIFY(!writeFfmpegWithFileSizeLimit(window->fakeProgramFolder()).isEmpty());
         const QString out = folder(QStringLiteral("out"));
         form->FileList->add({talk});
         form->Edit1->setText(out);
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"Error"}));
+        QCOMPARE(window->listedResults(), QStringList({"Error"}));
         QVERIFY(form->MemoCMD->toPlainText().contains(QStringLiteral("File too large")));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void closingTheWindowDuringAConversionStopsItAndRemovesItsOutput()
     {
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(
-            !writeFakeFfmpeg(fakes, "printf part > \"$out\"; echo writing; sleep 60").isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(),
+                                 "printf part > \"$out\"; echo writing; sleep 60")
+                     .isEmpty());
         form->FileList->add({QStringLiteral("/in/one.mp3"), QStringLiteral("/in/two.mp3")});
         const QString out = folder(QStringLiteral("out"));
         form->Edit1->setText(out);
@@ -184,26 +167,45 @@ private slots:
         });
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"Stopped", ""}));
+        QCOMPARE(window->listedResults(), QStringList({"Stopped", ""}));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
         QTRY_VERIFY(!form->isVisible());
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    void rowWhoseNameIsNotTextIsNeverConverted()
+    {
+        // Its text shown, "\uFFFD.mp3", is the name of another file.
+        const QString log = work.filePath(QStringLiteral("inputs.txt"));
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(), "printf '%s\\n' \"$4\" >> '" +
+                                                                  log.toLocal8Bit() +
+                                                                  "'; printf x > \"$out\"")
+                     .isEmpty());
+        const QString in = folder(QStringLiteral("in"));
+        const QString twin = copyTalk(in + QStringLiteral("/\uFFFD.mp3"));
+        form->FileList->addUnreadable({QFile::encodeName(in) + "/\xff.mp3"});
+        form->FileList->add({twin});
+        form->Edit1->setText(folder(QStringLiteral("out")));
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+
+        QCOMPARE(window->listedResults(), QStringList({"Error", "OK"}));
+        QCOMPARE(form->FileList->failure(0), QStringLiteral("name is not valid UTF-8"));
+        QCOMPARE(readBytes(log), QFile::encodeName(twin) + '\n');
+    }
+
     void relativeTargetFolderMeansTheCurrentFolder()
     {
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "printf '%s' \"$out\" > \"$out\"").isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(), "printf '%s' \"$out\" > \"$out\"")
+                     .isEmpty());
         const QString previous = QDir::currentPath();
-        QDir::setCurrent(work->path());
+        QDir::setCurrent(work.path());
         form->FileList->add({QStringLiteral("/in/talk.mp3")});
         form->Edit1->setText(QStringLiteral("relative/out"));
         QTest::mouseClick(form->Button1, Qt::LeftButton);
         QDir::setCurrent(previous);
 
-        const QString expected = work->filePath(QStringLiteral("relative/out/talk.mp3"));
-        QCOMPARE(results(), QStringList({"OK"}));
+        const QString expected = work.filePath(QStringLiteral("relative/out/talk.mp3"));
+        QCOMPARE(window->listedResults(), QStringList({"OK"}));
         QCOMPARE(readBytes(expected), expected.toLocal8Bit());
     }
 
@@ -240,16 +242,15 @@ private slots:
     {
         // Each stand-in notes its start and end, and waits at its start until the test opens
         // the gate, which it does once two are waiting.
-        const QString notes = work->filePath(QStringLiteral("notes"));
-        const QString gate = work->filePath(QStringLiteral("gate"));
-        const QString fakes = folder(QStringLiteral("fakes"));
-        QVERIFY(!writeFakeFfmpeg(fakes, "echo start >> '" + notes.toLocal8Bit() +
-                                            "'\nwhile [ ! -e '" + gate.toLocal8Bit() +
-                                            "' ]; do sleep 0.02; done\nprintf x > \"$out\"\n"
-                                            "echo end >> '" +
-                                            notes.toLocal8Bit() + "'")
+        const QString notes = work.filePath(QStringLiteral("notes"));
+        const QString gate = work.filePath(QStringLiteral("gate"));
+        QVERIFY(!writeFakeFfmpeg(window->fakeProgramFolder(),
+                                 "echo start >> '" + notes.toLocal8Bit() + "'\nwhile [ ! -e '" +
+                                     gate.toLocal8Bit() +
+                                     "' ]; do sleep 0.02; done\nprintf x > \"$out\"\n"
+                                     "echo end >> '" +
+                                     notes.toLocal8Bit() + "'")
                      .isEmpty());
-        qputenv("PATH", fakes.toLocal8Bit() + ':' + originalPath);
         form->Jobs = 2;
         form->FileList->add({QStringLiteral("/in/one.mp3"), QStringLiteral("/in/two.mp3"),
                              QStringLiteral("/in/three.mp3")});
@@ -267,7 +268,7 @@ private slots:
         opener.start(10);
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), QStringList({"OK", "OK", "OK"}));
+        QCOMPARE(window->listedResults(), QStringList({"OK", "OK", "OK"}));
         QCOMPARE(buttonWhileRunning, QStringLiteral("Stop"));
         // Never more than two at once.
         int running = 0;
@@ -298,8 +299,8 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QStringList, expected);
         // Real ffmpeg; inputs named "...slow.mp3" are read at the pace of playback.
-        const QString pids = work->filePath(QStringLiteral("pids"));
-        QVERIFY(!writeFfmpegPacedForSlowInputs(folders->program(), pids).isEmpty());
+        const QString pids = work.filePath(QStringLiteral("pids"));
+        QVERIFY(!writeFfmpegPacedForSlowInputs(window->folders().program(), pids).isEmpty());
         const QString in = folder(QStringLiteral("in")), out = folder(QStringLiteral("out"));
         form->FileList->add({copyTalk(in + QStringLiteral("/first.mp3")),
                              copyTalk(in + QStringLiteral("/a-slow.mp3")),
@@ -308,7 +309,7 @@ private slots:
         form->Edit1->setText(out);
         form->Jobs = jobs;
         form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(form));
 
         // Once every slow conversion that may run is writing its output.
         QStringList writing{out + QStringLiteral("/a-slow.mp3")};
@@ -322,7 +323,7 @@ private slots:
             if (how == QLatin1String("Stop"))
                 QTest::mouseClick(form->Button1, Qt::LeftButton);
             else if (how == QLatin1String("Escape"))
-                QTest::keyClick(form.get(), Qt::Key_Escape);
+                QTest::keyClick(form, Qt::Key_Escape);
             else
                 form->close();
         });
@@ -330,7 +331,7 @@ private slots:
         const int beeps = platform::beepCount();
         QTest::mouseClick(form->Button1, Qt::LeftButton);
 
-        QCOMPARE(results(), expected);
+        QCOMPARE(window->listedResults(), expected);
         // The finished file stays whole; nothing of the stopped ones is left.
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"first.mp3"}));
         QVERIFY(audioSeconds(out + QStringLiteral("/first.mp3")) > 1);
@@ -354,10 +355,10 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("error");
-        QTest::newRow("empty target") << ""
-                                      << "Unable to create directory.";
-        QTest::newRow("zero character") << QStringLiteral("/tmp/a") + QChar(0) + QStringLiteral("b")
-                                        << "Invalid characters in path.";
+        // clang-format off
+        QTest::newRow("empty target")   << ""                                                        << "Unable to create directory.";
+        QTest::newRow("zero character") << QStringLiteral("/tmp/a") + QChar(0) + QStringLiteral("b") << "Invalid characters in path.";
+        // clang-format on
     }
     void stoppedRunLeavesTheWindowIdle()
     {
@@ -372,7 +373,7 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].caption, QStringLiteral("Hushmill"));
         QCOMPARE(shown[0].text, error);
-        QCOMPARE(results(), QStringList({""}));
+        QCOMPARE(window->listedResults(), QStringList({""}));
         QCOMPARE(platform::beepCount(), beeps); // the error box closes the run, not the beep
         expectIdle();
     }
@@ -380,7 +381,7 @@ private slots:
 private:
     QString folder(const QString &name)
     {
-        const QString path = work->filePath(name);
+        const QString path = work.filePath(name);
         QDir().mkpath(path);
         return path;
     }
@@ -388,13 +389,6 @@ private:
     {
         QFile::copy(talk, path);
         return path;
-    }
-    QStringList results() const
-    {
-        QStringList texts;
-        for (int row = 0; row < form->FileList->rowCount(); ++row)
-            texts << form->FileList->result(row);
-        return texts;
     }
     // What one run of "Remove Silence" with `jobs` conversions at once did into `target`.
     struct BatchOutcome {
@@ -410,7 +404,7 @@ private:
         form->Edit1->setText(target);
         QTest::mouseClick(form->Button1, Qt::LeftButton);
         BatchOutcome outcome;
-        outcome.results = results();
+        outcome.results = window->listedResults();
         for (int row = 0; row < form->FileList->rowCount(); ++row)
             outcome.saved << form->FileList->saved(row);
         outcome.outputs = QDir(target).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -448,12 +442,11 @@ private:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
-    QByteArray originalPath;
     QTemporaryDir audio;
     QString talk;
-    std::unique_ptr<QTemporaryDir> work;
-    std::optional<TestFolders> folders;
-    std::unique_ptr<TAppForm> form;
+    std::optional<WindowUnderTest> window;
+    QDir work; // the test's own files
+    TAppForm *form = nullptr;
 };
 
 HUSHMILL_GUI_TEST_MAIN(TestBatchRun)

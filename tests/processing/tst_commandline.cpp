@@ -74,14 +74,13 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("absolute");
         const QString here = QDir::currentPath();
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("absolute kept") << "/in/a.mp3"
-                                       << "/in/a.mp3";
-        QTest::newRow("relative") << "in/a.mp3" << here + "/in/a.mp3";
-        QTest::newRow("looks like an option") << "-y.mp3" << here + "/-y.mp3";
-        QTest::newRow("looks like a protocol")
-            << "concat:a.mp3|b.mp3" << here + "/concat:a.mp3|b.mp3";
+        // clang-format off
+        QTest::newRow("empty")                 << ""                   << "";
+        QTest::newRow("absolute kept")         << "/in/a.mp3"          << "/in/a.mp3";
+        QTest::newRow("relative")              << "in/a.mp3"           << here + "/in/a.mp3";
+        QTest::newRow("looks like an option")  << "-y.mp3"             << here + "/-y.mp3";
+        QTest::newRow("looks like a protocol") << "concat:a.mp3|b.mp3" << here + "/concat:a.mp3|b.mp3";
+        // clang-format on
     }
     void relativePathsBecomeAbsolute()
     {

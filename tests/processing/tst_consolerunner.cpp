@@ -1,6 +1,6 @@
-#include "fakeffmpeg.h"
 #include "processing/consolerunner.h"
-#include "textlog.h"
+#include "support/fakeffmpeg.h"
+#include "support/textlog.h"
 
 #include <QDir>
 #include <QMap>
@@ -48,9 +48,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<QString>("output");
-        QTest::newRow("nothing printed") << QByteArray(":") << QString();
-        QTest::newRow("standard error and output in order")
-            << QByteArray("echo one; echo two >&2; printf 'three'") << "one\ntwo\nthree";
+        // clang-format off
+        QTest::newRow("nothing printed")                    << QByteArray(":")                                      << QString();
+        QTest::newRow("standard error and output in order") << QByteArray("echo one; echo two >&2; printf 'three'") << "one\ntwo\nthree";
+        // clang-format on
         const QString long1000 = QString(999, QLatin1Char('x')) + QLatin1Char('\n');
         QTest::newRow("several chunks, no separators")
             << QByteArray("printf '%0999d\\n' 0 | tr 0 x") << long1000;
@@ -148,18 +149,15 @@ private slots:
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<bool>("succeeded");
         QTest::addColumn<QString>("failure");
-        QTest::newRow("exit 0") << QByteArray("echo fine; exit 0") << true << "";
-        QTest::newRow("exit 1") << QByteArray("echo bad; exit 1") << false << "bad";
-        QTest::newRow("progress lines, then the error")
-            << QByteArray("printf 'size= 1kB\\rsize= 2kB\\r\\n  Conversion failed! \\n\\n'; "
-                          "exit 1")
-            << false << "Conversion failed!";
-        QTest::newRow("last line unfinished")
-            << QByteArray("printf 'one\\ntwo'; exit 1") << false << "two";
-        QTest::newRow("nothing written")
-            << QByteArray("exit 3") << false << "ffmpeg ended with status 3";
-        QTest::newRow("killed") << QByteArray("kill -KILL $$") << false
-                                << "ffmpeg was ended by a signal";
+        // clang-format off
+        QTest::newRow("exit 0")                         << QByteArray("echo fine; exit 0")                 << true  << "";
+        QTest::newRow("exit 1")                         << QByteArray("echo bad; exit 1")                  << false << "bad";
+        QTest::newRow("progress, then the error")       << QByteArray("printf 'size= 1kB\\rsize= 2kB\\r\\n  Conversion failed! \\n\\n'; exit 1")
+                                                                                                           << false << "Conversion failed!";
+        QTest::newRow("last line unfinished")           << QByteArray("printf 'one\\ntwo'; exit 1")         << false << "two";
+        QTest::newRow("nothing written")                << QByteArray("exit 3")                            << false << "ffmpeg ended with status 3";
+        QTest::newRow("killed")                         << QByteArray("kill -KILL $$")                     << false << "ffmpeg was ended by a signal";
+        // clang-format on
     }
     void failureIsReportedWithItsLastLine()
     {
@@ -177,17 +175,26 @@ private slots:
 
     void keepAliveRunsWhileTheChildIsQuiet()
     {
-        QVERIFY(
-            !writeFakeFfmpeg(folderDir->path(), "sleep 0.3; echo done; exec >&- 2>&-; sleep 0.2")
-                 .isEmpty());
-        int calls = 0;
+        // The fake stays quiet until the keep-alive has run three times, writes, closes its
+        // output, and stays until the keep-alive has run three times more.
+        QVERIFY(!writeFakeFfmpeg(folderDir->path(), waitForFile("before") +
+                                                        "; echo done; exec >&- 2>&-; " +
+                                                        waitForFile("after"))
+                     .isEmpty());
+        int before = 0;
+        int after = 0;
         TextLog log;
-        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folderDir->path(), log, [&calls] {
-                    ++calls;
+        const QString folder = folderDir->path();
+        QVERIFY(RunConsoleCommand(QStringLiteral("ffmpeg"), {}, folder, log, [&] {
+                    const bool outputSeen = log.text.contains(QStringLiteral("done"));
+                    if (!outputSeen && ++before == 3)
+                        letFakeGoOn(folder, QStringLiteral("before"));
+                    if (outputSeen && ++after == 3)
+                        letFakeGoOn(folder, QStringLiteral("after"));
                 }).succeeded);
         QCOMPARE(log.text, framed(QStringLiteral("done\n")));
-        // About 25 calls in 0.5 s; the last 0.2 s come after the output has ended.
-        QVERIFY2(calls >= 10, qPrintable(QString::number(calls)));
+        QVERIFY2(before >= 3, qPrintable(QString::number(before)));
+        QVERIFY2(after >= 3, qPrintable(QString::number(after)));
     }
 
 private:

@@ -1,9 +1,10 @@
-#include "fakeffmpeg.h"
 #include "processing/conversion.h"
 #include "processing/outputfile.h"
 #include "processing/silencecommand.h"
-#include "testaudio.h"
-#include "textlog.h"
+#include "support/fakeffmpeg.h"
+#include "support/testaudio.h"
+#include "support/testfiles.h"
+#include "support/textlog.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,19 +16,6 @@
 namespace
 {
 const SilenceSettings defaults{20, 2};
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(content) == content.size();
-}
 } // namespace
 
 // Conversions with the real ffmpeg found along PATH, and with a fake one placed in the working
@@ -98,7 +86,7 @@ private slots:
         QFETCH(QString, name);
         const QString in = inWork(QStringLiteral("in-") + name);
         QVERIFY(makeTestAudio(in, 2));
-        const QByteArray source = readFile(in);
+        const QByteArray source = readBytes(in);
         QVERIFY(!writeFfmpegWithFileSizeLimit(fakeFolder()).isEmpty());
         const QString out = inWork(name);
         TextLog log;
@@ -106,7 +94,7 @@ private slots:
                  QStringLiteral("Error"));
         QVERIFY2(log.text.contains(QStringLiteral("File too large")), qPrintable(log.text));
         QVERIFY(!QFile::exists(out));
-        QCOMPARE(readFile(in), source);
+        QCOMPARE(readBytes(in), source);
     }
 
     void unreadableInputIsAnErrorAndTheOutputUntouched()
@@ -114,11 +102,11 @@ private slots:
         // The output path is the input itself: the file must survive.
         const QString in = inWork(QStringLiteral("talk.wav"));
         QVERIFY(makeTestAudio(in, 1));
-        const QByteArray original = readFile(in);
+        const QByteArray original = readBytes(in);
         TextLog log;
         QCOMPARE(convertWithFFmpeg(in, in, defaults, fakeFolder(), log).result,
                  QStringLiteral("Error"));
-        QCOMPARE(readFile(in), original);
+        QCOMPARE(readBytes(in), original);
 
         const QString missing = inWork(QStringLiteral("missing.mp3"));
         const QString out = inWork(QStringLiteral("out.mp3"));
@@ -148,14 +136,14 @@ private slots:
         QVERIFY(QFile::link(in, inWork(QStringLiteral("link.mp3"))));
         QVERIFY(::link(QFile::encodeName(in).constData(),
                        QFile::encodeName(inWork(QStringLiteral("hard.mp3"))).constData()) == 0);
-        const QByteArray original = readFile(in);
+        const QByteArray original = readBytes(in);
 
         QFETCH(QString, spelling);
         const QString out = workDir->path() + QLatin1Char('/') + spelling;
         TextLog log;
         QCOMPARE(convertWithFFmpeg(in, out, defaults, fakeFolder(), log).result,
                  QStringLiteral("Error"));
-        QCOMPARE(readFile(in), original);
+        QCOMPARE(readBytes(in), original);
         QCOMPARE(log.text, silenceCommandText(in, out, defaults) +
                                QStringLiteral("\nInput and output are the same file: "
                                               "not converted\n"));
@@ -198,7 +186,7 @@ private slots:
         QVERIFY(!writeFakeFfmpeg(fakeFolder(), script).isEmpty());
         const QString out = inWork(QStringLiteral("out.mp3"));
         if (before != "-")
-            QVERIFY(writeFile(out, before));
+            QVERIFY(writeBytes(out, before));
         TextLog log;
         QCOMPARE(
             convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log)
@@ -207,7 +195,7 @@ private slots:
         if (after == "-")
             QVERIFY(!QFile::exists(out));
         else
-            QCOMPARE(readFile(out), after);
+            QCOMPARE(readBytes(out), after);
     }
 
     void errorDuringTheRunEndsFfmpegAndRemovesItsOutput()
@@ -235,7 +223,7 @@ private slots:
                 .result,
             QStringLiteral("Error"));
         QVERIFY(!QFile::exists(out));
-        const QString pid = QString::fromLatin1(readFile(pidFile).trimmed());
+        const QString pid = QString::fromLatin1(readBytes(pidFile).trimmed());
         QVERIFY(!pid.isEmpty());
         QVERIFY(!QFile::exists(QStringLiteral("/proc/") + pid)); // ended and reaped
     }
@@ -264,7 +252,7 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", fakeFolder().toLocal8Bit());
         const QString out = inWork(QStringLiteral("out.mp3"));
-        QVERIFY(writeFile(out, "old content"));
+        QVERIFY(writeBytes(out, "old content"));
         TextLog log;
         const QString result =
             convertWithFFmpeg(inWork(QStringLiteral("in.mp3")), out, defaults, fakeFolder(), log)
@@ -274,7 +262,7 @@ private slots:
         QVERIFY(log.text.contains(QStringLiteral("\nCommencing processing...\n"
                                                  "ffmpeg: command not found\n"
                                                  "Processing completed successfully.\n")));
-        QCOMPARE(readFile(out), QByteArray("old content"));
+        QCOMPARE(readBytes(out), QByteArray("old content"));
     }
 
     void skippedVideosStillGetTheOutputTest_data()
@@ -283,10 +271,11 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("result");
         QTest::addColumn<bool>("remains");
-        QTest::newRow("nothing at the output") << "Talk.MKV" << QByteArray("-") << "Error" << false;
-        QTest::newRow("a file at the output") << "clip.Wmv" << QByteArray("x") << "OK" << true;
-        QTest::newRow("an empty file at the output")
-            << "clip.wmv" << QByteArray() << "Error" << false;
+        // clang-format off
+        QTest::newRow("nothing at the output")       << "Talk.MKV" << QByteArray("-") << "Error" << false;
+        QTest::newRow("a file at the output")        << "clip.Wmv" << QByteArray("x") << "OK"    << true;
+        QTest::newRow("an empty file at the output") << "clip.wmv" << QByteArray()    << "Error" << false;
+        // clang-format on
     }
     void skippedVideosStillGetTheOutputTest()
     {
@@ -297,7 +286,7 @@ private slots:
         QVERIFY(!writeFakeFfmpeg(fakeFolder(), "printf x > \"$out\"").isEmpty());
         const QString out = inWork(QStringLiteral("out") + name.right(4));
         if (before != "-")
-            QVERIFY(writeFile(out, before));
+            QVERIFY(writeBytes(out, before));
         TextLog log;
         QCOMPARE(convertWithFFmpeg(inWork(name), out, defaults, fakeFolder(), log).result, result);
         QCOMPARE(log.text, QStringLiteral("Video file skipped\n"));
@@ -307,8 +296,8 @@ private slots:
     void fileSizeByName()
     {
         const QString file = inWork(QStringLiteral("size?.bin"));
-        QVERIFY(writeFile(file, "12345"));
-        QVERIFY(writeFile(inWork(QStringLiteral("sizeX.bin")), "1"));
+        QVERIFY(writeBytes(file, "12345"));
+        QVERIFY(writeBytes(inWork(QStringLiteral("sizeX.bin")), "1"));
         QCOMPARE(GetFileSizeByName(file), 5);
         QVERIFY(QFile::link(file, inWork(QStringLiteral("link"))));
         QCOMPARE(GetFileSizeByName(inWork(QStringLiteral("link"))), 5);

@@ -1,12 +1,14 @@
-#include "fakeffmpeg.h"
 #include "headlessprogram.h"
-#include "testaudio.h"
+#include "support/fakeffmpeg.h"
+#include "support/testaudio.h"
 
 #include <QRegularExpression>
 #include <QTest>
 
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The built program run without a display, as from a script on a server: it converts what
 // its command line names and ends with a status that tells how it went.
@@ -71,11 +73,10 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing input")
-            << QStringList{"-input", "/nowhere/a.mp3", "-output", "/tmp/a.mp3"}
-            << "File not found!";
-        QTest::newRow("nothing to add")
-            << QStringList{"/nowhere/a.txt"} << "Invalid Command Line Arguments!";
+        // clang-format off
+        QTest::newRow("missing input")  << QStringList{"-input", "/nowhere/a.mp3", "-output", "/tmp/a.mp3"} << "File not found!";
+        QTest::newRow("nothing to add") << QStringList{"/nowhere/a.txt"}                                    << "Invalid Command Line Arguments!";
+        // clang-format on
     }
     void failures()
     {
@@ -152,6 +153,51 @@ private slots:
         QCOMPARE(output, "Skipped\t" + ogg + "\tunsupported type\n");
         QVERIFY(errors.contains(QStringLiteral("Invalid Command Line Arguments!")));
         QCOMPARE(exitCode, 1);
+    }
+
+    void namesThatAreNotTextAreNeverTakenForTheirTwin()
+    {
+        // "\xff\xfe.mp3" reads as "\uFFFD\uFFFD.mp3", which is also the name of a real file
+        // beside it: neither may be converted in place of the other.
+        const QString music = program->inWork(QStringLiteral("music"));
+        QDir().mkpath(music);
+        const QByteArray odd = QFile::encodeName(music) + "/\xff\xfe.mp3";
+        const QString twin = music + QStringLiteral("/\uFFFD\uFFFD.mp3");
+        QVERIFY(QFile::copy(talk, twin));
+        QVERIFY(QFile::copy(talk, music + QStringLiteral("/copy")));
+        QCOMPARE(::rename(QFile::encodeName(music + QStringLiteral("/copy")).constData(),
+                          odd.constData()),
+                 0);
+        const QByteArray source = readBytes(twin);
+        const QString target = program->inWork(QStringLiteral("target"));
+        QVERIFY(program->setTargetFolder(target));
+        const QString escapedOdd = music + QStringLiteral("/\\xff\\xfe.mp3");
+
+        // One file: refused, whatever stands beside it.
+        QVERIFY(runWithBytes({"-input", odd, "-output", QFile::encodeName(target) + "/one.mp3"}));
+        QCOMPARE(exitCode, 1);
+        QVERIFY2(errors.contains(QStringLiteral("not valid UTF-8")) &&
+                     errors.contains(QLatin1Char('\n') + music + QLatin1Char('\n')) &&
+                     errors.contains(escapedOdd + QStringLiteral(": name is not valid UTF-8\n")),
+                 qPrintable(errors));
+        QVERIFY(!QFile::exists(target + QStringLiteral("/one.mp3")));
+
+        // Named in a list: skipped.
+        QVERIFY(runWithBytes({odd}));
+        QCOMPARE(output, "Skipped\t" + escapedOdd + "\tname is not valid UTF-8\n");
+        QCOMPARE(exitCode, 1);
+
+        // Found in a folder: an Error row, the twin converted, a warning naming the folder.
+        // Rows come as files finish, and the refused one finishes at once.
+        QVERIFY(run({music}));
+        QCOMPARE(output, "Error\t" + escapedOdd + "\nOK\t" + twin + '\n');
+        QCOMPARE(exitCode, 1);
+        QVERIFY2(errors.contains(QLatin1Char('\n') + music + QLatin1Char('\n')),
+                 qPrintable(errors));
+        QCOMPARE(QDir(target).entryList(QDir::Files),
+                 QStringList(QStringLiteral("\uFFFD\uFFFD.mp3")));
+        QCOMPARE(readBytes(twin), source);
+        QCOMPARE(readByName(odd), source);
     }
 
     void rowsAndReasonsForScripts()
@@ -233,6 +279,42 @@ private slots:
     }
 
 private:
+    // Reads a file by the bytes of its name, which need not be text.
+    static QByteArray readByName(const QByteArray &path)
+    {
+        QByteArray bytes;
+        const int fd = ::open(path.constData(), O_RDONLY);
+        char buffer[4096];
+        ssize_t count;
+        while (fd >= 0 && (count = ::read(fd, buffer, sizeof buffer)) > 0)
+            bytes.append(buffer, count);
+        if (fd >= 0)
+            ::close(fd);
+        return bytes;
+    }
+
+    // Runs the program with arguments as bytes, which need not be text.
+    bool runWithBytes(const QList<QByteArray> &arguments)
+    {
+        // The shell passes on what printf makes of octal escapes, byte for byte.
+        QStringList octal;
+        for (const QByteArray &argument : arguments) {
+            QString escaped;
+            for (const char byte : argument)
+                escaped += QStringLiteral("\\%1").arg(uchar(byte), 3, 8, QLatin1Char('0'));
+            octal << escaped;
+        }
+        QString script = QStringLiteral("exec \"$0\"");
+        for (qsizetype i = 0; i < octal.size(); ++i)
+            script += QStringLiteral(" \"$(printf '%1')\"").arg(octal[i]);
+        const HeadlessRun ended =
+            program->runThrough(QStringLiteral("/bin/sh"), {"-c", script, program->executable()});
+        exitCode = ended.exitCode;
+        output = QString::fromUtf8(ended.output);
+        errors = QString::fromUtf8(ended.errors);
+        return ended.finished;
+    }
+
     bool run(const QStringList &arguments)
     {
         const HeadlessRun ended = program->run(arguments);

@@ -1,4 +1,4 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "processing/outputpath.h"
 
 #include <QDir>
@@ -16,16 +16,13 @@ private slots:
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("output");
-        QTest::newRow("plain") << "/in/talk.mp3"
-                               << "/t/talk.mp3";
-        QTest::newRow("case kept") << "/in/Talk.MP3"
-                                   << "/t/Talk.MP3";
-        QTest::newRow("no extension") << "/in/talk"
-                                      << "/t/talk";
-        QTest::newRow("dotted folder") << "/in.d/talk"
-                                       << "/t/talk";
-        QTest::newRow("colon and backslash are characters") << "/in/a:b\\c.wav"
-                                                            << "/t/a:b\\c.wav";
+        // clang-format off
+        QTest::newRow("plain")                              << "/in/talk.mp3"   << "/t/talk.mp3";
+        QTest::newRow("case kept")                          << "/in/Talk.MP3"   << "/t/Talk.MP3";
+        QTest::newRow("no extension")                       << "/in/talk"       << "/t/talk";
+        QTest::newRow("dotted folder")                      << "/in.d/talk"     << "/t/talk";
+        QTest::newRow("colon and backslash are characters") << "/in/a:b\\c.wav" << "/t/a:b\\c.wav";
+        // clang-format on
     }
     void outputPath()
     {

@@ -1,6 +1,6 @@
-#include "fakeffmpeg.h"
 #include "headlessprogram.h"
-#include "testaudio.h"
+#include "support/fakeffmpeg.h"
+#include "support/testaudio.h"
 
 #include <QCryptographicHash>
 #include <QProcess>

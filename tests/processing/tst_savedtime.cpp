@@ -1,5 +1,5 @@
 #include "processing/savedtime.h"
-#include "tests/testfiles.h"
+#include "support/testfiles.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "processing/fileextension.h"
+#include "base/fileextension.h"
 #include "processing/silencecommand.h"
 
 #include <QLocale>
@@ -15,14 +15,12 @@ private slots:
         QTest::addColumn<int>("duration");
         QTest::addColumn<QString>("expectedThreshold");
         QTest::addColumn<QString>("expectedDuration");
-        QTest::newRow("lowest") << 0 << 0 << "-0dB"
-                                << "0.0";
-        QTest::newRow("defaults") << 20 << 2 << "-20dB"
-                                  << "0.2";
-        QTest::newRow("half a second") << 7 << 5 << "-7dB"
-                                       << "0.5";
-        QTest::newRow("highest") << 100 << 10 << "-100dB"
-                                 << "1.0";
+        // clang-format off
+        QTest::newRow("lowest")        << 0   << 0  << "-0dB"   << "0.0";
+        QTest::newRow("defaults")      << 20  << 2  << "-20dB"  << "0.2";
+        QTest::newRow("half a second") << 7   << 5  << "-7dB"   << "0.5";
+        QTest::newRow("highest")       << 100 << 10 << "-100dB" << "1.0";
+        // clang-format on
     }
     void parameterTexts()
     {
@@ -65,22 +63,16 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("extension");
         QTest::addColumn<bool>("skipped");
-        QTest::newRow("matroska in capitals") << "/in/Talk.MKV"
-                                              << ".MKV" << true;
-        QTest::newRow("windows media, mixed case") << "/in/clip.Wmv"
-                                                   << ".Wmv" << true;
-        QTest::newRow("mp4 is converted") << "/in/clip.mp4"
-                                          << ".mp4" << false;
-        QTest::newRow("no extension") << "/in/talk"
-                                      << "" << false;
-        QTest::newRow("dot in a folder name only") << "/in/old.mkv/talk"
-                                                   << "" << false;
-        QTest::newRow("last dot counts") << "/in/talk.mkv.mp3"
-                                         << ".mp3" << false;
-        QTest::newRow("colon and backslash are ordinary") << "/in/a:b\\c.wmv"
-                                                          << ".wmv" << true;
-        QTest::newRow("dot file") << "/in/.mkv"
-                                  << ".mkv" << true;
+        // clang-format off
+        QTest::newRow("matroska in capitals")             << "/in/Talk.MKV"     << ".MKV" << true;
+        QTest::newRow("windows media, mixed case")        << "/in/clip.Wmv"     << ".Wmv" << true;
+        QTest::newRow("mp4 is converted")                 << "/in/clip.mp4"     << ".mp4" << false;
+        QTest::newRow("no extension")                     << "/in/talk"         << ""     << false;
+        QTest::newRow("dot in a folder name only")        << "/in/old.mkv/talk" << ""     << false;
+        QTest::newRow("last dot counts")                  << "/in/talk.mkv.mp3" << ".mp3" << false;
+        QTest::newRow("colon and backslash are ordinary") << "/in/a:b\\c.wmv"   << ".wmv" << true;
+        QTest::newRow("dot file")                         << "/in/.mkv"         << ".mkv" << true;
+        // clang-format on
     }
     void extensions()
     {

@@ -1,6 +1,6 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
 #include "settings/inifile.h"
-#include "tests/testfiles.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,26 +52,28 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("expected");
-        QTest::newRow("decimal") << "30" << 30;
-        QTest::newRow("hexadecimal") << "0x1E" << 30;
-        QTest::newRow("hexadecimal, capitals") << "0X1e" << 30;
-        QTest::newRow("negative") << "-5" << -5;
-        QTest::newRow("plus sign") << "+7" << 7;
-        QTest::newRow("negative hexadecimal") << "-0x1E" << -30;
-        QTest::newRow("beyond the slider") << "150" << 150;
-        QTest::newRow("letters") << "abc" << 50;
-        QTest::newRow("empty") << "" << 50;
-        QTest::newRow("two numbers") << "1 2" << 50;
-        QTest::newRow("prefix alone") << "0x" << 50;
-        QTest::newRow("sign alone") << "-" << 50;
-        QTest::newRow("decimal point") << "2.5" << 50;
-        QTest::newRow("other digits") << QString::fromUtf8("٣٠") << 50;
-        QTest::newRow("largest") << "2147483647" << 2147483647;
-        QTest::newRow("smallest") << "-2147483648" << -2147483647 - 1;
-        QTest::newRow("beyond 32 bits") << "2147483648" << 50;
-        QTest::newRow("far beyond 32 bits") << "99999999999" << 50;
-        QTest::newRow("all 32 bits in hexadecimal") << "0xFFFFFFFF" << -1;
-        QTest::newRow("33 bits in hexadecimal") << "0x100000000" << 50;
+        // clang-format off
+        QTest::newRow("decimal")                    << "30"                    << 30;
+        QTest::newRow("hexadecimal")                << "0x1E"                  << 30;
+        QTest::newRow("hexadecimal, capitals")      << "0X1e"                  << 30;
+        QTest::newRow("negative")                   << "-5"                    << -5;
+        QTest::newRow("plus sign")                  << "+7"                    << 7;
+        QTest::newRow("negative hexadecimal")       << "-0x1E"                 << -30;
+        QTest::newRow("beyond the slider")          << "150"                   << 150;
+        QTest::newRow("letters")                    << "abc"                   << 50;
+        QTest::newRow("empty")                      << ""                      << 50;
+        QTest::newRow("two numbers")                << "1 2"                   << 50;
+        QTest::newRow("prefix alone")               << "0x"                    << 50;
+        QTest::newRow("sign alone")                 << "-"                     << 50;
+        QTest::newRow("decimal point")              << "2.5"                   << 50;
+        QTest::newRow("other digits")               << QString::fromUtf8("٣٠") << 50;
+        QTest::newRow("largest")                    << "2147483647"            << 2147483647;
+        QTest::newRow("smallest")                   << "-2147483648"           << -2147483647 - 1;
+        QTest::newRow("beyond 32 bits")             << "2147483648"            << 50;
+        QTest::newRow("far beyond 32 bits")         << "99999999999"           << 50;
+        QTest::newRow("all 32 bits in hexadecimal") << "0xFFFFFFFF"            << -1;
+        QTest::newRow("33 bits in hexadecimal")     << "0x100000000"           << 50;
+        // clang-format on
     }
     void integers()
     {
@@ -197,9 +199,11 @@ private slots:
         QTest::addColumn<QString>("fixture"); // copied in place of the file; empty: no file
         QTest::addColumn<int>("threshold");
         QTest::addColumn<bool>("fileStays");
-        QTest::newRow("no file") << "" << 50 << false;
-        QTest::newRow("valid file") << "valid.ini" << 30 << true;
+        // clang-format off
+        QTest::newRow("no file")         << ""           << 50 << false;
+        QTest::newRow("valid file")      << "valid.ini"  << 30 << true;
         QTest::newRow("8-bit code page") << "latin1.ini" << 50 << false;
+        // clang-format on
     }
     void openLoadsOrDiscards()
     {
@@ -284,12 +288,11 @@ private slots:
     {
         QTest::addColumn<QString>("name"); // below the temporary folder
         QTest::addColumn<QString>("reason");
-        QTest::newRow("folder is a file") << "file/settings.ini"
-                                          << "Not a directory";
-        QTest::newRow("file is a folder") << "folder"
-                                          << "Is a directory";
-        QTest::newRow("disk full half-way") << "settings.ini"
-                                            << "File too large";
+        // clang-format off
+        QTest::newRow("folder is a file")   << "file/settings.ini" << "Not a directory";
+        QTest::newRow("file is a folder")   << "folder"            << "Is a directory";
+        QTest::newRow("disk full half-way") << "settings.ini"      << "File too large";
+        // clang-format on
     }
     void failedWriteKeepsOldFile()
     {

@@ -16,9 +16,11 @@ private slots:
     {
         QTest::addColumn<QString>("programFolder"); // how the program folder is prepared
         QTest::addColumn<bool>("perUser");
-        QTest::newRow("writable") << "writable" << false;
-        QTest::newRow("chk.tmp already there") << "chk.tmp" << true;
-        QTest::newRow("read-only") << "read-only" << true;
+        // clang-format off
+        QTest::newRow("writable")              << "writable"  << false;
+        QTest::newRow("chk.tmp already there") << "chk.tmp"   << true;
+        QTest::newRow("read-only")             << "read-only" << true;
+        // clang-format on
     }
     void choice()
     {

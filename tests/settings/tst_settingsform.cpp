@@ -1,8 +1,8 @@
 #include "app/appform.h"
 #include "app/dialogs.h"
 #include "platform/runningprogram.h"
-#include "tests/guitestmain.h"
-#include "tests/testfiles.h"
+#include "support/guitestmain.h"
+#include "support/windowundertest.h"
 
 #include <QAction>
 #include <QDir>
@@ -12,7 +12,6 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 #include <optional>
 
 // Start-up of the settings, failed writes and the reset, seen through the main window.
@@ -21,40 +20,30 @@ class TestSettingsForm : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        dialogs::startAnswering();
-        folders.emplace();
-    }
-    void cleanup()
-    {
-        form.reset();
-        folders.reset();
-        dialogs::stopAnswering();
-        platform::setProgramStarterForTesting({});
-    }
+    void init() { window.emplace(); }
+    void cleanup() { window.reset(); }
 
     void freshStartWritesDefaultsBesideTheProgram()
     {
         start();
-        QCOMPARE(form->SettingsFolder, folders->program() + "/");
+        QCOMPARE(form->SettingsFolder, window->folders().program() + "/");
         QCOMPARE(form->Label3->text(), QStringLiteral("-50 dB"));
         QCOMPARE(form->Label5->text(), QStringLiteral("0.2 s"));
-        QCOMPARE(form->Edit1->text(), folders->desktop());
-        QCOMPARE(readBytes(folders->settingsFile()), defaults());
-        QCOMPARE(QDir(folders->program()).entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(form->Edit1->text(), window->folders().desktop());
+        QCOMPARE(readBytes(window->folders().settingsFile()), defaults());
+        QCOMPARE(QDir(window->folders().program()).entryList(QDir::Files | QDir::Hidden),
                  QStringList("settings.ini"));
         QVERIFY(dialogs::takeShownMessages().isEmpty());
     }
 
     void programFolderTakenGivesPerUserFolder()
     {
-        QVERIFY(writeBytes(folders->program() + "/chk.tmp", ""));
+        QVERIFY(writeBytes(window->folders().program() + "/chk.tmp", ""));
         start();
-        const QString expected = folders->home() + "/.config/QUONDEL/Hushmill/";
+        const QString expected = window->folders().home() + "/.config/QUONDEL/Hushmill/";
         QCOMPARE(form->SettingsFolder, expected);
         QCOMPARE(readBytes(expected + "settings.ini"), defaults());
-        QVERIFY(!QFile::exists(folders->settingsFile()));
+        QVERIFY(!QFile::exists(window->folders().settingsFile()));
     }
 
     void storedValues_data()
@@ -100,13 +89,14 @@ private slots:
         QFETCH(QString, duration);
         QFETCH(QString, target);
         QFETCH(QByteArray, written);
-        QVERIFY(writeBytes(folders->settingsFile(), stored));
+        QVERIFY(writeBytes(window->folders().settingsFile(), stored));
         start();
         QCOMPARE(form->Label3->text(), threshold);
         QCOMPARE(form->Label5->text(), duration);
-        QCOMPARE(form->Edit1->text(), QString(target).replace("$DESKTOP", folders->desktop()));
-        QCOMPARE(readBytes(folders->settingsFile()),
-                 written.replace("$DESKTOP", folders->desktop().toUtf8()));
+        QCOMPARE(form->Edit1->text(),
+                 QString(target).replace("$DESKTOP", window->folders().desktop()));
+        QCOMPARE(readBytes(window->folders().settingsFile()),
+                 written.replace("$DESKTOP", window->folders().desktop().toUtf8()));
     }
 
     // Parallel Conversions: stored as Jobs only once chosen; a missing or bad value means
@@ -129,12 +119,12 @@ private slots:
         QFETCH(int, jobs);
         QFETCH(QString, checked);
         const QByteArray stored = Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\nDestination=" +
-                                  folders->desktop().toUtf8() + "\r\n" + jobsLine + "\r\n";
-        QVERIFY(writeBytes(folders->settingsFile(), stored));
+                                  window->folders().desktop().toUtf8() + "\r\n" + jobsLine + "\r\n";
+        QVERIFY(writeBytes(window->folders().settingsFile(), stored));
         start();
         QCOMPARE(form->Jobs, jobs);
         QCOMPARE(checkedJobsItems(), QStringList(checked));
-        QCOMPARE(readBytes(folders->settingsFile()), stored);
+        QCOMPARE(readBytes(window->folders().settingsFile()), stored);
 
         // A choice is written at once, in the key's place or at the end of the section.
         QVERIFY(jobsItem("2") && jobsItem("Automatic"));
@@ -144,16 +134,16 @@ private slots:
         const QByteArray chosen = jobsLine.isEmpty()
                                       ? QByteArray(stored).replace("\r\n\r\n", "\r\nJobs=2\r\n\r\n")
                                       : QByteArray(stored).replace(jobsLine, "Jobs=2\r\n");
-        QCOMPARE(readBytes(folders->settingsFile()), chosen);
+        QCOMPARE(readBytes(window->folders().settingsFile()), chosen);
         jobsItem("Automatic")->trigger();
         QCOMPARE(form->Jobs, 0);
-        QCOMPARE(readBytes(folders->settingsFile()),
+        QCOMPARE(readBytes(window->folders().settingsFile()),
                  QByteArray(chosen).replace("Jobs=2", "Jobs=0"));
 
         // The next start reads the choice.
-        form.reset();
-        QVERIFY(
-            writeBytes(folders->settingsFile(), QByteArray(chosen).replace("Jobs=2", "Jobs=4")));
+        window->closeWindow();
+        QVERIFY(writeBytes(window->folders().settingsFile(),
+                           QByteArray(chosen).replace("Jobs=2", "Jobs=4")));
         start();
         QCOMPARE(form->Jobs, 4);
         QCOMPARE(checkedJobsItems(), QStringList("4"));
@@ -162,24 +152,26 @@ private slots:
     void storeNeitherReadNorWritten()
     {
         // A folder in place of the file: it can be neither read nor deleted nor replaced.
-        QVERIFY(QDir().mkdir(folders->settingsFile()));
+        QVERIFY(QDir().mkdir(window->folders().settingsFile()));
         start();
         QCOMPARE(form->Label3->text(), QStringLiteral("-50 dB"));
         QCOMPARE(form->Label5->text(), QStringLiteral("0.2 s"));
-        QCOMPARE(form->Edit1->text(), folders->desktop());
+        QCOMPARE(form->Edit1->text(), window->folders().desktop());
         const QString error = QStringLiteral("Cannot create file \"%1\". Is a directory.")
-                                  .arg(folders->settingsFile());
-        QTest::qWait(50);
-        QCOMPARE(shownTexts(), QStringList(error));
+                                  .arg(window->folders().settingsFile());
+        // Reported once the event loop runs; the messages gather, as taking them empties the
+        // record.
+        QStringList texts;
+        QTRY_COMPARE(texts += shownTexts(), QStringList(error));
 
         // Each change tries again; the control keeps its value when the write fails.
         QTest::keyClick(form->TrackBar1, Qt::Key_Right);
         QCOMPARE(form->Label3->text(), QStringLiteral("-51 dB"));
         QCOMPARE(shownTexts(), QStringList(error));
-        QVERIFY(QDir().rmdir(folders->settingsFile()));
+        QVERIFY(QDir().rmdir(window->folders().settingsFile()));
         QTest::keyClick(form->TrackBar1, Qt::Key_Right);
         QVERIFY(shownTexts().isEmpty());
-        QCOMPARE(readBytes(folders->settingsFile()),
+        QCOMPARE(readBytes(window->folders().settingsFile()),
                  defaults().replace("Threshold=50", "Threshold=52"));
     }
 
@@ -187,9 +179,7 @@ private slots:
     {
         start();
         form->TrackBar1->setValue(70);
-        const QByteArray before = readBytes(folders->settingsFile());
-        QStringList started;
-        platform::setProgramStarterForTesting([&](const QString &program) { started << program; });
+        const QByteArray before = readBytes(window->folders().settingsFile());
         dialogs::queueAnswer(QMessageBox::No);
         form->ResettoDefaults1->trigger();
 
@@ -198,8 +188,8 @@ private slots:
         QCOMPARE(shown[0].icon, QMessageBox::Question);
         QCOMPARE(shown[0].caption, QStringLiteral("Confirmation"));
         QCOMPARE(shown[0].text, QStringLiteral("Restart Application?"));
-        QCOMPARE(readBytes(folders->settingsFile()), before);
-        QVERIFY(started.isEmpty());
+        QCOMPARE(readBytes(window->folders().settingsFile()), before);
+        QVERIFY(window->startedPrograms.isEmpty());
         QVERIFY(form->isVisible());
     }
 
@@ -212,7 +202,7 @@ private slots:
         QStringList started;
         platform::setProgramStarterForTesting([&](const QString &program) {
             started << program;
-            QVERIFY(!QFile::exists(folders->settingsFile()));
+            QVERIFY(!QFile::exists(window->folders().settingsFile()));
         });
 
         // Yes is the default answer; the handler must end the event loop.
@@ -230,16 +220,15 @@ private slots:
         start();
         QCOMPARE(form->Label3->text(), QStringLiteral("-50 dB"));
         QCOMPARE(form->Label5->text(), QStringLiteral("0.2 s"));
-        QCOMPARE(form->Edit1->text(), folders->desktop());
-        QCOMPARE(readBytes(folders->settingsFile()), defaults());
+        QCOMPARE(form->Edit1->text(), window->folders().desktop());
+        QCOMPARE(readBytes(window->folders().settingsFile()), defaults());
     }
 
 private:
     void start()
     {
-        form = std::make_unique<TAppForm>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form = window->open();
+        QVERIFY(form);
     }
 
     QAction *jobsItem(const QString &caption) const
@@ -260,7 +249,7 @@ private:
     QByteArray defaults() const
     {
         return Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\nDestination=" +
-               folders->desktop().toUtf8() + "\r\n\r\n";
+               window->folders().desktop().toUtf8() + "\r\n\r\n";
     }
 
     static QStringList shownTexts()
@@ -271,8 +260,8 @@ private:
         return texts;
     }
 
-    std::optional<TestFolders> folders;
-    std::unique_ptr<TAppForm> form;
+    std::optional<WindowUnderTest> window;
+    TAppForm *form = nullptr;
 };
 
 HUSHMILL_GUI_TEST_MAIN(TestSettingsForm)

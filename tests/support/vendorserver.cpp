@@ -54,6 +54,7 @@ void VendorServer::setReply(const QString &path, const Reply &reply, Scheme sche
         {QStringLiteral("encoding"), QString::fromLatin1(reply.encoding)},
         {QStringLiteral("repeat"), reply.repeat},
         {QStringLiteral("silent"), reply.silent},
+        {QStringLiteral("held"), reply.held},
     };
     const QString schemeName = scheme == Scheme::Http    ? QStringLiteral("http")
                                : scheme == Scheme::Https ? QStringLiteral("https")
@@ -91,6 +92,11 @@ QList<VendorServer::Request> VendorServer::requests()
 void VendorServer::clearRequests()
 {
     command({{QStringLiteral("command"), QStringLiteral("clear")}});
+}
+
+void VendorServer::release()
+{
+    command({{QStringLiteral("command"), QStringLiteral("release")}});
 }
 
 QJsonObject VendorServer::command(const QJsonObject &command)

@@ -24,6 +24,7 @@ public:
         QByteArray encoding = "utf-8"; // the Python codec that turns body into bytes
         int repeat = 1;                // the body this many times over
         bool silent = false;           // never answer, hold the connection open
+        bool held = false;             // answer only once release() is called
     };
 
     // A request as it arrived.
@@ -57,6 +58,9 @@ public:
     void setReply(const QString &path, const Reply &reply, Scheme scheme = Scheme::Any);
     QList<Request> requests();
     void clearRequests();
+    // Lets requests held by a reply with `held` be answered, those waiting and those still to
+    // come, until the next setReply().
+    void release();
 
 private:
     QJsonObject readAnswer();

@@ -14,11 +14,15 @@ JSON line on standard output:
       of the address before any "?") for scheme S ("http", "https", or "" for both; a script
       for one scheme wins over one for both). R holds any of: status (200), body (""),
       contentType ("text/html; charset=UTF-8"), encoding ("utf-8", the codec that turns the
-      body into bytes), repeat (1, the body this many times over) and silent (false: when true
-      the request is read and recorded but never answered). Unscripted paths answer 404.
+      body into bytes), repeat (1, the body this many times over), silent (false: when true
+      the request is read and recorded but never answered) and held (false: when true the
+      request is read and recorded, and answered once a "release" command has come).
+      Unscripted paths answer 404.
   {"command": "requests"}  every request recorded so far, oldest first: {"requests": [{scheme,
       method, path, headers: [[name, value], ...], body: base64 of the raw bytes}, ...]}
   {"command": "clear"}  forgets the recorded requests.
+  {"command": "release"}  lets held requests be answered, those waiting and those still to
+      come, until the next "reply" command.
 The end of standard input stops the server.
 """
 
@@ -103,6 +107,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if reply.get("silent"):
             self.server.stopping.wait(120)
             return
+        if reply.get("held"):
+            self.server.released.wait(120)
         payload = str(reply.get("body", "")).encode(reply.get("encoding", "utf-8"))
         repeat = int(reply.get("repeat", 1))
         self.send_response(int(reply.get("status", 200)))
@@ -121,6 +127,7 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
         super().__init__(("127.0.0.1", 0), Handler)
         self.tls = tls
         self.stopping = threading.Event()
+        self.released = threading.Event()
         self.lock = threading.Lock()
         self.replies = {}
         self.requests = []
@@ -153,10 +160,13 @@ def serve(server):
         with server.lock:
             if command["command"] == "reply":
                 server.replies[(command.get("scheme", ""), command["path"])] = command["reply"]
+                server.released.clear()
             elif command["command"] == "requests":
                 answer = {"requests": list(server.requests)}
             elif command["command"] == "clear":
                 server.requests.clear()
+            elif command["command"] == "release":
+                server.released.set()
             else:
                 answer = {"error": "unknown command " + command["command"]}
         print(json.dumps(answer), flush=True)
@@ -174,6 +184,7 @@ def main():
         serve(server)
     finally:
         server.stopping.set()
+        server.released.set()
         server.shutdown()
         server.server_close()
 

@@ -40,47 +40,22 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
-        QTest::newRow("value") << "<version>1.3</version>"
-                               << "version"
-                               << "1.3";
-        QTest::newRow("name in capitals") << "<version>1.3</version>"
-                                          << "VERSION"
-                                          << "1.3";
-        QTest::newRow("tags must be lower case") << "<Version>1.3</Version>"
-                                                 << "version"
-                                                 << "";
-        QTest::newRow("blank before") << " <version>1.3</version>"
-                                      << "version"
-                                      << "";
-        QTest::newRow("blank after") << "<version>1.3</version> "
-                                     << "version"
-                                     << "";
-        QTest::newRow("inside a longer line") << "x<url>a</url>y"
-                                              << "url"
-                                              << "";
-        QTest::newRow("empty value") << "<url></url>"
-                                     << "url"
-                                     << "";
-        QTest::newRow("other tag") << "<url>a</url>"
-                                   << "version"
-                                   << "";
-        QTest::newRow("opening tag only") << "<url>a"
-                                          << "url"
-                                          << "";
-        QTest::newRow("blanks in value kept") << "<url> a b </url>"
-                                              << "url"
-                                              << " a b ";
-        QTest::newRow("tags inside value") << "<url><url>x</url></url>"
-                                           << "url"
-                                           << "<url>x</url>";
-        QTest::newRow("non-ASCII value") << QString::fromUtf8("<result>Grüße</result>") << "result"
-                                         << QString::fromUtf8("Grüße");
-        QTest::newRow("empty line") << ""
-                                    << "url"
-                                    << "";
-        QTest::newRow("empty name") << "<>x</>"
-                                    << ""
-                                    << "";
+        // clang-format off
+        QTest::newRow("value")                   << "<version>1.3</version>"                    << "version" << "1.3";
+        QTest::newRow("name in capitals")        << "<version>1.3</version>"                    << "VERSION" << "1.3";
+        QTest::newRow("tags must be lower case") << "<Version>1.3</Version>"                    << "version" << "";
+        QTest::newRow("blank before")            << " <version>1.3</version>"                   << "version" << "";
+        QTest::newRow("blank after")             << "<version>1.3</version> "                   << "version" << "";
+        QTest::newRow("inside a longer line")    << "x<url>a</url>y"                            << "url"     << "";
+        QTest::newRow("empty value")             << "<url></url>"                               << "url"     << "";
+        QTest::newRow("other tag")               << "<url>a</url>"                              << "version" << "";
+        QTest::newRow("opening tag only")        << "<url>a"                                    << "url"     << "";
+        QTest::newRow("blanks in value kept")    << "<url> a b </url>"                          << "url"     << " a b ";
+        QTest::newRow("tags inside value")       << "<url><url>x</url></url>"                   << "url"     << "<url>x</url>";
+        QTest::newRow("non-ASCII value")         << QString::fromUtf8("<result>Grüße</result>") << "result"  << QString::fromUtf8("Grüße");
+        QTest::newRow("empty line")              << ""                                          << "url"     << "";
+        QTest::newRow("empty name")              << "<>x</>"                                    << ""        << "";
+        // clang-format on
     }
     void GetTagValue()
     {

@@ -1,4 +1,5 @@
-#include "app/apperror.h"
+#include "base/apperror.h"
+#include "support/testfiles.h"
 #include "webservice/localename.h"
 #include "webservice/machineid.h"
 #include "webservice/osdescription.h"
@@ -13,14 +14,6 @@ namespace
 {
 const QRegularExpression
     guidPattern(QStringLiteral("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$"));
-
-QString writeFile(const QTemporaryDir &folder, const QString &name, const QByteArray &text)
-{
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-        qFatal("Cannot write %s", qPrintable(file.fileName()));
-    return file.fileName();
-}
 } // namespace
 
 class TestSystemDescription : public QObject
@@ -134,18 +127,14 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("name");
-        QTest::newRow("en_US") << "en_US"
-                               << "en-US";
-        QTest::newRow("de_DE") << "de_DE"
-                               << "de-DE";
-        QTest::newRow("language alone") << "de"
-                                        << "de-DE";
-        QTest::newRow("pt_BR") << "pt_BR"
-                               << "pt-BR";
-        QTest::newRow("C") << "C"
-                           << "xx";
-        QTest::newRow("unknown") << "qq_QQ"
-                                 << "xx";
+        // clang-format off
+        QTest::newRow("en_US")          << "en_US" << "en-US";
+        QTest::newRow("de_DE")          << "de_DE" << "de-DE";
+        QTest::newRow("language alone") << "de"    << "de-DE";
+        QTest::newRow("pt_BR")          << "pt_BR" << "pt-BR";
+        QTest::newRow("C")              << "C"     << "xx";
+        QTest::newRow("unknown")        << "qq_QQ" << "xx";
+        // clang-format on
     }
     void localeName()
     {
@@ -179,10 +168,11 @@ private slots:
     {
         const QTemporaryDir folder;
         const QByteArray systemId = "4c4c4544004d3510804bb4c04f4e4a32\n";
-        QCOMPARE(::machineIdFromFile(writeFile(folder, "machine-id", systemId)),
-                 machineIdFrom(systemId));
+        QVERIFY(writeBytes(folder.filePath("machine-id"), systemId));
+        QVERIFY(writeBytes(folder.filePath("empty"), ""));
+        QCOMPARE(::machineIdFromFile(folder.filePath("machine-id")), machineIdFrom(systemId));
         QCOMPARE(::machineIdFromFile(folder.filePath("missing")), QString());
-        QCOMPARE(::machineIdFromFile(writeFile(folder, "empty", "")), QString());
+        QCOMPARE(::machineIdFromFile(folder.filePath("empty")), QString());
         try {
             ::machineIdFromFile(folder.path()); // exists, but is no file to read
             QFAIL("a machine-id that cannot be read must raise");
