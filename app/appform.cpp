@@ -232,6 +232,16 @@ QWidget *TAppForm::createParameterPanel()
     Panel6->layout()->addWidget(Label5);
     column->addWidget(Panel6);
 
+    Label6 = named(new QLabel(QStringLiteral("Keep:"), panel), "Label6");
+    Label6->setToolTip(QStringLiteral("Silence kept on either side of each cut"));
+    column->addWidget(Label6);
+    Panel7 = strip("Panel7", 26);
+    TrackBar3 = parameterSlider("TrackBar3", keepMaximum, 0, Panel7);
+    Label7 = valueLabel("Label7", keepLabel(0), labelWidth, Panel7);
+    Panel7->layout()->addWidget(TrackBar3);
+    Panel7->layout()->addWidget(Label7);
+    column->addWidget(Panel7);
+
     addGapAbove(column, 10);
     Label2 = named(new QLabel(QStringLiteral("Target Folder:"), panel), "Label2");
     column->addWidget(Label2);
@@ -391,6 +401,7 @@ void TAppForm::connectHandlers()
 
     connect(TrackBar1, &QSlider::valueChanged, this, handler(&TAppForm::TrackBar1Change));
     connect(TrackBar2, &QSlider::valueChanged, this, handler(&TAppForm::TrackBar2Change));
+    connect(TrackBar3, &QSlider::valueChanged, this, handler(&TAppForm::TrackBar3Change));
     connect(Edit1, &QLineEdit::textChanged, this, handler(&TAppForm::Edit1Change));
     connect(Button2, &QToolButton::clicked, this, handler(&TAppForm::Button2Click));
     connect(ChangeDirectory1, &QAction::triggered, this, handler(&TAppForm::ChangeDirectory1Click));
@@ -422,6 +433,7 @@ void TAppForm::FormCreate()
     openSettingsStore();
     restoreParameters();
     restoreJobs();
+    restoreKeep();
     prepareFileList();
     restoreTargetFolder();
 }

@@ -83,6 +83,10 @@ public:
     void TrackBar1Change();
     void TrackBar2Change();
     void Edit1Change();
+    // The sliders' positions, as a conversion reads them.
+    SilenceSettings silenceSettings() const;
+    // The keep slider (app/appform_keep.cpp): written to the settings only once it is moved.
+    void TrackBar3Change();
     void Button2Click();
     void ChangeDirectory1Click();
     void ShowinExplorer2Click();
@@ -149,6 +153,10 @@ public:
     QWidget *Panel6 = nullptr;
     QSlider *TrackBar2 = nullptr;
     QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QWidget *Panel7 = nullptr;
+    QSlider *TrackBar3 = nullptr;
+    QLabel *Label7 = nullptr;
     QLabel *Label2 = nullptr;
     QWidget *Panel5 = nullptr;
     QLineEdit *Edit1 = nullptr;
@@ -219,6 +227,7 @@ private:
     void chooseSettingsFolder();
     void openSettingsStore();
     void restoreParameters();
+    void restoreKeep();
     void restoreTargetFolder();
     void restoreJobs();
     void prepareFileList();

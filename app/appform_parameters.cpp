@@ -52,6 +52,11 @@ void TAppForm::TrackBar2Change()
     writeSettingsFile();
 }
 
+SilenceSettings TAppForm::silenceSettings() const
+{
+    return {TrackBar1->value(), TrackBar2->value(), TrackBar3->value()};
+}
+
 void TAppForm::Edit1Change()
 {
     SettingsIni.writeString(Section, Destination, Edit1->text());

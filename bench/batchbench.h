@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QLineEdit>
-#include <QSlider>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -77,7 +76,7 @@ struct BatchBenchWindow {
         form.show();
         form.Edit1->setText(target);
     }
-    SilenceSettings settings() const { return {form.TrackBar1->value(), form.TrackBar2->value()}; }
+    SilenceSettings settings() const { return form.silenceSettings(); }
 
     QTemporaryDir work;
     const QString target;

@@ -10,7 +10,6 @@
 #include "support/testaudio.h"
 
 #include <QProcess>
-#include <QSlider>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -44,8 +43,7 @@ int main(int argc, char *argv[])
     TAppForm form;
     form.show();
     const QString out = work.filePath(QStringLiteral("out.mp3"));
-    const QStringList arguments =
-        silenceCommandArguments(in, out, {form.TrackBar1->value(), form.TrackBar2->value()});
+    const QStringList arguments = silenceCommandArguments(in, out, form.silenceSettings());
 
     Cost direct;
     Cost throughForm;

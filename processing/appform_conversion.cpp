@@ -6,15 +6,12 @@
 #include "processing/memolog.h"
 #include "processing/waitingwindow.h"
 
-#include <QSlider>
-
 ConversionOutcome TAppForm::FFmpegIleDonustur(const QString &Infile, const QString &Outfile)
 {
     try {
-        const SilenceSettings settings{TrackBar1->value(), TrackBar2->value()};
         MemoLog log(MemoCMD);
         WaitingWindow waiting(this);
-        return convertWithFFmpeg(Infile, Outfile, settings, platform::programFolder(), log,
+        return convertWithFFmpeg(Infile, Outfile, silenceSettings(), platform::programFolder(), log,
                                  [&waiting] { waiting.keepAlive(); });
     } catch (const std::exception &error) {
         return {conversionError, QString::fromUtf8(error.what())};

@@ -15,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSlider>
 
 namespace
 {
@@ -106,7 +105,7 @@ void BatchRun::startRow(int row)
     const QString targetFolder = absolutePath(m_form.Edit1->text());
     createFolderWithParents(targetFolder);
     const QString output = MakeUniqueFileName(outputPathFor(targetFolder, input));
-    const SilenceSettings settings{m_form.TrackBar1->value(), m_form.TrackBar2->value()};
+    const SilenceSettings settings = m_form.silenceSettings();
     const int id = m_nextId++;
     try {
         m_conversions.start(id, {input, output, settings, platform::programFolder()});

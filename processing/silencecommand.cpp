@@ -7,11 +7,37 @@ QString thresholdText(int threshold)
     return QLatin1Char('-') + QString::number(threshold) + QLatin1String("dB");
 }
 
-QString durationText(int duration)
+QString fixedPointText(int value, int decimals)
 {
     // Whole numbers only, so no locale can change the decimal separator.
-    return QString::number(duration / 10) + QLatin1Char('.') + QString::number(duration % 10);
+    int scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    return QString::number(value / scale) + QLatin1Char('.') +
+           QStringLiteral("%1").arg(value % scale, decimals, 10, QLatin1Char('0'));
 }
+
+QString durationText(int duration)
+{
+    return fixedPointText(duration, 1);
+}
+
+QString keepText(int keep)
+{
+    return fixedPointText(keep * keepStepHundredths, 2);
+}
+
+namespace
+{
+// Nothing at all when no silence is kept, so the filter stays as it always was.
+QString keptSilence(int keep)
+{
+    if (keep == 0)
+        return {};
+    const QString seconds = keepText(keep);
+    return QLatin1String(":start_silence=") + seconds + QLatin1String(":stop_silence=") + seconds;
+}
+} // namespace
 
 QString silenceFilter(const SilenceSettings &settings)
 {
@@ -20,7 +46,7 @@ QString silenceFilter(const SilenceSettings &settings)
     return QLatin1String("silenceremove=start_periods=1:start_threshold=") + threshold +
            QLatin1String(":start_duration=") + duration +
            QLatin1String(":stop_periods=-1:stop_threshold=") + threshold +
-           QLatin1String(":stop_duration=") + duration;
+           QLatin1String(":stop_duration=") + duration + keptSilence(settings.keep);
 }
 
 QString silenceCommandText(const QString &infile, const QString &outfile,

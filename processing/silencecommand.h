@@ -3,19 +3,33 @@
 #include <QString>
 #include <QStringList>
 
-// The two audio parameters as the sliders hold them.
+// The audio parameters as the sliders hold them.
 struct SilenceSettings {
     int threshold = 20; // minus this many decibels, 0..100
     int duration = 2;   // tenths of a second, 0..10
+    int keep = 0;       // silence kept on either side of a cut, in steps of 0.05 s, 0..20
 };
+
+// Seconds per step of `SilenceSettings::keep`, in hundredths.
+inline constexpr int keepStepHundredths = 5;
 
 // "-20dB" for threshold 20.
 QString thresholdText(int threshold);
 
+// `value` / 10^`decimals` with exactly `decimals` decimals and "." whatever the locale:
+// (25, 2) gives "0.25".
+QString fixedPointText(int value, int decimals);
+
 // The duration in seconds with one decimal and "." whatever the locale: 2 gives "0.2".
 QString durationText(int duration);
 
-// The audio filter: silenceremove with the same threshold and duration on both sides.
+// The kept silence in seconds with two decimals and "." whatever the locale: 5 gives "0.25".
+QString keepText(int keep);
+
+// The audio filter: silenceremove with the same threshold and duration on both sides. When
+// some silence is kept, start_silence keeps that much before each sound that follows a cut and
+// stop_silence that much after each sound that precedes one (the filter keeps at most the
+// duration there).
 QString silenceFilter(const SilenceSettings &settings);
 
 // The program the conversion runs.

@@ -62,6 +62,79 @@ private slots:
         QCOMPARE(durationLabel(position, locale), label);
     }
 
+    void keepLabels_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("label");
+        const QLocale point(QLocale::English, QLocale::UnitedStates);
+        const QLocale comma(QLocale::German, QLocale::Germany);
+        // clang-format off
+        QTest::newRow("0")     << 0  << point << "0 s";
+        QTest::newRow("1")     << 1  << point << "0.05 s";
+        QTest::newRow("5")     << 5  << point << "0.25 s";
+        QTest::newRow("10")    << 10 << point << "0.5 s";
+        QTest::newRow("20")    << 20 << point << "1 s";
+        QTest::newRow("comma") << 5  << comma << "0,25 s";
+        // clang-format on
+    }
+    void keepLabels()
+    {
+        QFETCH(int, position);
+        QFETCH(QLocale, locale);
+        QFETCH(QString, label);
+        QCOMPARE(keepLabel(position, locale), label);
+    }
+
+    // The keep slider reads its setting at start-up but leaves the file as it found it: a
+    // missing or unusable value means nothing kept.
+    void storedKeep_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("label");
+        // clang-format off
+        QTest::newRow("absent")        << QByteArray()             << 0  << "0 s";
+        QTest::newRow("zero")          << QByteArray("Keep=0")     << 0  << "0 s";
+        QTest::newRow("a quarter")     << QByteArray("Keep=0.25")  << 5  << "0.25 s";
+        QTest::newRow("one second")    << QByteArray("Keep=1")     << 20 << "1 s";
+        QTest::newRow("off the steps") << QByteArray("Keep=0.26")  << 5  << "0.25 s";
+        QTest::newRow("negative")      << QByteArray("Keep=-3")    << 0  << "0 s";
+        QTest::newRow("not a number")  << QByteArray("Keep=abc")   << 0  << "0 s";
+        QTest::newRow("too long")      << QByteArray("Keep=5")     << 0  << "0 s";
+        QTest::newRow("decimal comma") << QByteArray("Keep=0,25")  << 0  << "0 s";
+        // clang-format on
+    }
+    void storedKeep()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, position);
+        QFETCH(QString, label);
+        const QByteArray stored = Bom + "[Settings]\r\nThreshold=50\r\nDuration=2\r\n" +
+                                  (line.isEmpty() ? QByteArray() : line + "\r\n") +
+                                  "Destination=" + window->folders().desktop().toUtf8() +
+                                  "\r\n\r\n";
+        QVERIFY(writeBytes(window->folders().settingsFile(), stored));
+        start();
+        QCOMPARE(form->TrackBar3->value(), position);
+        QCOMPARE(form->Label7->text(), label);
+        QCOMPARE(form->silenceSettings().keep, position);
+        QCOMPARE(readBytes(window->folders().settingsFile()), stored);
+    }
+
+    void movedKeepIsWrittenAndRestored()
+    {
+        QTest::keyClick(form->TrackBar3, Qt::Key_PageUp);
+        QCOMPARE(form->Label7->text(), QStringLiteral("0.1 s"));
+        QVERIFY(readBytes(window->folders().settingsFile()).endsWith("\r\nKeep=0.10\r\n\r\n"));
+        QTest::keyClick(form->TrackBar3, Qt::Key_Home);
+        QVERIFY(readBytes(window->folders().settingsFile()).endsWith("\r\nKeep=0.00\r\n\r\n"));
+        QTest::keyClick(form->TrackBar3, Qt::Key_End);
+        start();
+        QCOMPARE(form->TrackBar3->value(), keepMaximum);
+        QCOMPARE(form->Label7->text(), QStringLiteral("1 s"));
+    }
+
     void sliderLabelFollowsUserDecimalSeparator()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

@@ -44,18 +44,37 @@ private slots:
         QLocale::setDefault(before);
     }
 
+    // Without kept silence the filter is exactly the plain one; with it, both sides keep the
+    // same amount.
+    void commandTextAndArguments_data()
+    {
+        QTest::addColumn<int>("keep");
+        QTest::addColumn<QString>("kept");
+        // clang-format off
+        QTest::newRow("nothing kept")   << 0  << "";
+        QTest::newRow("a quarter")      << 5  << ":start_silence=0.25:stop_silence=0.25";
+        QTest::newRow("one step")       << 1  << ":start_silence=0.05:stop_silence=0.05";
+        QTest::newRow("a whole second") << 20 << ":start_silence=1.00:stop_silence=1.00";
+        // clang-format on
+    }
     void commandTextAndArguments()
     {
+        QFETCH(int, keep);
+        QFETCH(QString, kept);
         const QString in = QStringLiteral("/music/my talk.mp3");
         const QString out = QStringLiteral("/out/my talk (2).mp3");
         const QString filter =
             QStringLiteral("silenceremove=start_periods=1:start_threshold=-20dB:start_duration=0.2"
-                           ":stop_periods=-1:stop_threshold=-20dB:stop_duration=0.2");
-        QCOMPARE(silenceCommandText(in, out, {20, 2}),
+                           ":stop_periods=-1:stop_threshold=-20dB:stop_duration=0.2") +
+            kept;
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(silenceCommandText(in, out, {20, 2, keep}),
                  QStringLiteral("ffmpeg -y -i \"/music/my talk.mp3\" -af ") + filter +
                      QStringLiteral(" \"/out/my talk (2).mp3\""));
-        QCOMPARE(silenceCommandArguments(in, out, {20, 2}),
+        QCOMPARE(silenceCommandArguments(in, out, {20, 2, keep}),
                  QStringList({"-xerror", "-y", "-i", in, "-af", filter, out}));
+        QLocale::setDefault(before);
     }
 
     void extensions_data()
