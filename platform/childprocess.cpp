@@ -83,7 +83,8 @@ struct ChildSetup {
     std::vector<char *> argv;
     QByteArray workingFolder;
     pid_t parent = 0;
-    int writeEnd = -1; // becomes standard output and standard error
+    int writeEnd = -1; // becomes standard output, and standard error unless that is discarded
+    bool discardErrors = false;
     int errorEnd = -1; // where a failure before exec is reported; closed by exec
 };
 
@@ -122,8 +123,9 @@ void closeOthers(int kept)
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
 
     const int input = ::open("/dev/null", O_RDONLY);
-    if (input < 0 || ::dup2(input, STDIN_FILENO) < 0 || ::dup2(setup.writeEnd, STDOUT_FILENO) < 0 ||
-        ::dup2(setup.writeEnd, STDERR_FILENO) < 0)
+    const int errors = setup.discardErrors ? ::open("/dev/null", O_WRONLY) : setup.writeEnd;
+    if (input < 0 || errors < 0 || ::dup2(input, STDIN_FILENO) < 0 ||
+        ::dup2(setup.writeEnd, STDOUT_FILENO) < 0 || ::dup2(errors, STDERR_FILENO) < 0)
         failInChild(setup.errorEnd);
     closeOthers(setup.errorEnd);
     if (::chdir(setup.workingFolder.constData()) != 0)
@@ -156,7 +158,7 @@ ChildProcess::~ChildProcess()
 }
 
 int ChildProcess::start(const QString &programPath, const QStringList &arguments,
-                        const QString &workingFolder)
+                        const QString &workingFolder, ErrorOutput errors)
 {
     int output[2];
     if (pipe2(output, O_CLOEXEC) != 0)
@@ -182,6 +184,7 @@ int ChildProcess::start(const QString &programPath, const QStringList &arguments
     setup.parent = ::getpid();
     setup.writeEnd = output[1];
     setup.errorEnd = report[1];
+    setup.discardErrors = errors == ErrorOutput::Discarded;
 
     pid_t pid;
     int forkError = 0;

@@ -15,8 +15,8 @@ struct ExitStatus {
     bool succeeded() const { return exited && code == 0; }
 };
 
-// A child process whose standard output and standard error flow into one pipe that only this
-// process reads. Its standard input is /dev/null, and it inherits no other descriptor of ours.
+// A child process whose standard output and (unless discarded) standard error flow into one
+// pipe that only this process reads. Its standard input is /dev/null, and it inherits no other descriptor of ours.
 // The child is killed when the thread that started it ends (and so when this process ends, however
 // it ends), so that it never runs on as an orphan. The destructor closes the pipe, and ends and
 // reaps a child that was started and not yet waited for.
@@ -28,11 +28,15 @@ public:
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
+    // Where the child's standard error goes: into the pipe with its standard output, or to
+    // /dev/null, for a child whose standard output is data rather than messages.
+    enum class ErrorOutput { Merged, Discarded };
+
     // Starts the program at `programPath` with `arguments` (the name it is given as its first
     // argument is `programPath`) in `workingFolder`. Returns 0, or the error number when the
     // pipe could not be made or the program could not be started.
     int start(const QString &programPath, const QStringList &arguments,
-              const QString &workingFolder);
+              const QString &workingFolder, ErrorOutput errors = ErrorOutput::Merged);
 
     // Reads at most `size` bytes of output, waiting at most `timeoutMs` (-1: no limit). Returns
     // the number of bytes read, 0 at the end of the output or when reading fails, and -1 when

@@ -29,12 +29,6 @@ QStringDecoder outputDecoder()
     return decoder;
 }
 
-QString findProgram(const QString &program, const QString &workingFolder)
-{
-    const QString beside = QStandardPaths::findExecutable(program, {workingFolder});
-    return beside.isEmpty() ? QStandardPaths::findExecutable(program) : beside;
-}
-
 // What a shell would print when it cannot run the program.
 QString complaint(const QString &program, int error)
 {
@@ -174,6 +168,12 @@ private:
     LogSink &m_log;
 };
 } // namespace
+
+QString findProgram(const QString &program, const QString &workingFolder)
+{
+    const QString beside = QStandardPaths::findExecutable(program, {workingFolder});
+    return beside.isEmpty() ? QStandardPaths::findExecutable(program) : beside;
+}
 
 ConsoleRun RunConsoleCommand(const QString &program, const QStringList &arguments,
                              const QString &workingFolder, LogSink &log,

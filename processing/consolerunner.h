@@ -33,3 +33,7 @@ ConsoleRun RunConsoleCommand(const QString &program, const QStringList &argument
                              const QString &workingFolder, LogSink &log,
                              const std::function<void()> &keepAlive = {},
                              const runningwork::ChildGroup *group = nullptr);
+
+// The path of `program` as the runner finds it: in `workingFolder` first, then along PATH;
+// empty when it is in neither.
+QString findProgram(const QString &program, const QString &workingFolder);

@@ -4,6 +4,24 @@
 #include <QString>
 #include <QStringList>
 
+// Audio made by the real ffmpeg from an expression of the time t per channel (channels
+// separated by "|", each comma escaped with a backslash), 44.1 kHz, for `seconds`. `extra` adds
+// output options (a video track, a codec).
+inline bool makeAudioFromExpression(const QString &path, const QString &expression, double seconds,
+                                    const QStringList &extra = {})
+{
+    QStringList arguments{QStringLiteral("-v"),
+                          QStringLiteral("error"),
+                          QStringLiteral("-y"),
+                          QStringLiteral("-f"),
+                          QStringLiteral("lavfi"),
+                          QStringLiteral("-i"),
+                          QStringLiteral("aevalsrc=%1:s=44100:d=%2")
+                              .arg(expression, QString::number(seconds, 'g', 10))};
+    arguments << extra << path;
+    return QProcess::execute(QStringLiteral("ffmpeg"), arguments) == 0;
+}
+
 // Speech-like test audio made by the real ffmpeg: tone bursts of 0.5 s, each followed by 0.5 s
 // of silence, for `seconds`. `extra` adds output options (a video track, a codec).
 inline bool makeTestAudio(const QString &path, int channels, const QStringList &extra = {},
@@ -13,16 +31,7 @@ inline bool makeTestAudio(const QString &path, int channels, const QStringList &
     QString expression = burst.arg(440);
     if (channels == 2)
         expression += QLatin1Char('|') + burst.arg(660);
-    QStringList arguments{
-        QStringLiteral("-v"),
-        QStringLiteral("error"),
-        QStringLiteral("-y"),
-        QStringLiteral("-f"),
-        QStringLiteral("lavfi"),
-        QStringLiteral("-i"),
-        QStringLiteral("aevalsrc=%1:s=44100:d=%2").arg(expression, QString::number(seconds))};
-    arguments << extra << path;
-    return QProcess::execute(QStringLiteral("ffmpeg"), arguments) == 0;
+    return makeAudioFromExpression(path, expression, seconds, extra);
 }
 
 // The length of the first audio track in seconds, or -1 when it cannot be read.
