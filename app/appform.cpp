@@ -5,6 +5,7 @@
 #include "app/audioparameters.h"
 #include "app/icons.h"
 #include "app/singlelinevalidator.h"
+#include "processing/levelstrip.h"
 #include "processing/paralleljobs.h"
 
 #include <QActionGroup>
@@ -178,6 +179,10 @@ void TAppForm::createPanels()
     Splitter1->setSizes({601 - 238 - 5, 238});
     column->addWidget(Panel2, 1);
 
+    LevelStrip1 = named(new LevelStrip(central), "LevelStrip1");
+    LevelStrip1->hide();
+    column->addWidget(LevelStrip1);
+
     MemoCMD = named(new QPlainTextEdit(central), "MemoCMD");
     MemoCMD->setFixedHeight(115);
     MemoCMD->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -289,6 +294,9 @@ void TAppForm::createMenus()
     named(File1->addSeparator(), "N5");
     ShowLog1 = named(File1->addAction(QStringLiteral("Show Log")), "ShowLog1");
     ShowLog1->setCheckable(true);
+    ShowLevels1 = named(File1->addAction(QStringLiteral("Show Levels")), "ShowLevels1");
+    ShowLevels1->setCheckable(true);
+    ShowLevels1->setChecked(true);
     named(File1->addSeparator(), "N2");
     Exit1 =
         named(File1->addAction(appIcon(QStringLiteral("exit")), QStringLiteral("Exit")), "Exit1");
@@ -436,6 +444,7 @@ void TAppForm::FormCreate()
     restoreKeep();
     prepareFileList();
     restoreTargetFolder();
+    connectLevels();
 }
 
 QString TAppForm::statusText() const

@@ -12,6 +12,8 @@ class BatchRun;
 struct CommandLineRequest;
 struct UpdateCheckState;
 class FileListModel;
+class LevelStrip;
+class LevelsLoader;
 class TNewVer;
 class QAction;
 class QActionGroup;
@@ -92,6 +94,11 @@ public:
     void ShowinExplorer2Click();
     void ChangeMyFolder(const QString &foldername);
 
+    // The picture of the selected file's levels (processing/appform_levels.cpp): shown while
+    // exactly one row is selected and "Show Levels" is checked; each file is read once.
+    LevelsLoader *Levels = nullptr;
+    void updateLevels();
+
     // Settings (settings/appform_settings.cpp): the folder of "settings.ini" (ending in "/")
     // and the one store over that file, both fixed at start-up.
     QString SettingsFolder;
@@ -162,6 +169,7 @@ public:
     QLineEdit *Edit1 = nullptr;
     QToolButton *Button2 = nullptr;
     QPushButton *Button1 = nullptr;
+    LevelStrip *LevelStrip1 = nullptr;
     QPlainTextEdit *MemoCMD = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
     QLabel *StatusPanel = nullptr;
@@ -170,6 +178,7 @@ public:
     QAction *AddFile1 = nullptr;
     QAction *AddFolder1 = nullptr;
     QAction *ShowLog1 = nullptr;
+    QAction *ShowLevels1 = nullptr;
     QAction *Exit1 = nullptr;
     QMenu *Settings1 = nullptr;
     QMenu *ParallelConversions1 = nullptr;
@@ -222,6 +231,7 @@ private:
     void createPopupMenus();
     void createTimers();
     void connectHandlers();
+    void connectLevels();
 
     // Start-up steps and wiring owned by each subsystem's file.
     void chooseSettingsFolder();

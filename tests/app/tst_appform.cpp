@@ -108,7 +108,7 @@ private slots:
         }
         QCOMPARE(
             captions,
-            QStringList({"File:Add Files...|Add Folder...|-|Show Log|-|Exit",
+            QStringList({"File:Add Files...|Add Folder...|-|Show Log|Show Levels|-|Exit",
                          "Settings:Parallel Conversions|-|Reset to Defaults...",
                          "Help:Online Help|-|Update Notifications|-|Send Feedback...|About..."}));
         QCOMPARE(form->Help2->shortcut(), QKeySequence(Qt::Key_F1));
@@ -141,6 +141,8 @@ private slots:
         QCOMPARE(form->Button1->text(), QStringLiteral("Remove Silence"));
         QCOMPARE(form->TrackBar1->maximum(), 100);
         QCOMPARE(form->TrackBar2->maximum(), 10);
+        QCOMPARE(form->Label6->text(), QStringLiteral("Keep:"));
+        QCOMPARE(form->TrackBar3->maximum(), 20);
         QCOMPARE(form->Panel4->width(), 238);
     }
 
@@ -153,7 +155,7 @@ private slots:
         QTest::addColumn<int>("gapAbove");
         QTest::addColumn<int>("sides"); // -1: not fixed
         // clang-format off
-        QTest::newRow("target folder label") << "Label2"  << "Panel6" << 10 << -1;
+        QTest::newRow("target folder label") << "Label2"  << "Panel7" << 10 << -1;
         QTest::newRow("remove silence")      << "Button1" << "Panel5" << 10 << 2;
         // clang-format on
     }
