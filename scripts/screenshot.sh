@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Remakes the README's picture of the main window, resources/screenshots/main-window.png: the
-# built program on a virtual X display with fresh settings, three recordings made from the
-# sample in its list, right after "Remove Silence" has converted them.
+# Remakes the README's pictures of the main window from the built program on a virtual X display
+# with fresh settings and three recordings made from the sample in its list:
+# resources/screenshots/main-window.png right after "Remove Silence" has converted them, and
+# resources/screenshots/levels.png with the sample's row selected and its levels pictured.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 picture="$here/resources/screenshots/main-window.png"
+levels="$here/resources/screenshots/levels.png"
 
 if [ "${1:-}" != --on-virtual-display ]; then
   "$here/scripts/setup.sh" >&2
@@ -43,7 +45,7 @@ done
 sleep 1
 # "Remove Silence" is the large button at the top of the right-hand panel; the default
 # window's layout puts it here.
-xdotool mousemove --window "$window" 480 287 click 1
+xdotool mousemove --window "$window" 480 334 click 1
 converted="$work/home/Desktop/podcast-episode-12.flac"
 for _ in $(seq 300); do
   [ -s "$converted" ] && break
@@ -55,3 +57,11 @@ sleep 2
 mkdir -p "$(dirname "$picture")"
 import -window "$title" "$picture"
 echo "$picture"
+
+# The sample's row is the second; its levels are read in the background.
+xdotool windowsize "$window" 860 560
+sleep 1
+xdotool mousemove --window "$window" 200 158 click 1
+sleep 3
+import -window "$title" "$levels"
+echo "$levels"
