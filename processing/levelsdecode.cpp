@@ -18,6 +18,8 @@ QStringList decodeArguments(const QString &path)
 {
     // WAV rather than bare samples, because its header tells the rate and the channels; the
     // samples keep the file's own rate and channels, as the conversion's filter sees them.
+    // Without flushing after each packet ffmpeg writes whole buffers, far fewer and cheaper
+    // writes into the pipe.
     return {QStringLiteral("-nostdin"),
             QStringLiteral("-v"),
             QStringLiteral("error"),
@@ -29,6 +31,8 @@ QStringList decodeArguments(const QString &path)
             QStringLiteral("pcm_f32le"),
             QStringLiteral("-fflags"),
             QStringLiteral("+bitexact"),
+            QStringLiteral("-flush_packets"),
+            QStringLiteral("0"),
             QStringLiteral("-f"),
             QStringLiteral("wav"),
             QStringLiteral("-")};
