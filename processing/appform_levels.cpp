@@ -5,6 +5,7 @@
 #include "platform/runningprogram.h"
 #include "processing/levelsloader.h"
 #include "processing/levelstrip.h"
+#include "processing/silencecommand.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -52,7 +53,13 @@ void TAppForm::updateLevels()
         return;
     }
     LevelStrip1->show();
-    const LevelsResult *known = Levels->request(FileList->path(*row));
+    const QString path = FileList->path(*row);
+    // Nothing of such a file is converted, so nothing would be removed either.
+    if (isSkippedVideo(path)) {
+        LevelStrip1->showMessage(videoSkippedText);
+        return;
+    }
+    const LevelsResult *known = Levels->request(path);
     if (!known)
         LevelStrip1->showMessage(QStringLiteral("Reading the levels..."));
     else if (known->loudness)

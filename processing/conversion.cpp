@@ -24,10 +24,9 @@ ConversionOutcome convert(const QString &infile, const QString &outfile,
 {
     runningwork::UnfinishedOutput output(outfile);
     if (isSkippedVideo(infile)) {
-        const QString skipped = QStringLiteral("Video file skipped");
-        log.appendLine(skipped);
+        log.appendLine(videoSkippedText);
         output.keep();
-        return judged(outfile, skipped);
+        return judged(outfile, videoSkippedText);
     }
     log.appendLine(silenceCommandText(infile, outfile, settings));
     // FFmpeg notices an output spelled exactly like its input; under any other spelling of the

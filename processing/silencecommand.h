@@ -47,3 +47,6 @@ QStringList silenceCommandArguments(const QString &infile, const QString &outfil
 
 // Inputs with these extensions (".mkv", ".wmv", any letter case) are never converted.
 bool isSkippedVideo(const QString &infile);
+
+// What the log says for such an input.
+inline const QString videoSkippedText = QStringLiteral("Video file skipped");

@@ -51,11 +51,23 @@ private slots:
         QVERIFY(form->LevelStrip1->showsLoudness());
     }
 
-    void damagedFileShowsItsMessage()
+    // Instead of a picture, a line that says why there is none.
+    void messages_data()
     {
-        QVERIFY(writeBytes(addFile("damaged.mp3"), "not a recording"));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("damaged file")        << "damaged.mp3" << levelsUnreadable;
+        QTest::newRow("video never converted") << "film.mkv"  << videoSkippedText;
+        // clang-format on
+    }
+    void messages()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QVERIFY(writeBytes(addFile(name), "not a recording"));
         select({0});
-        QTRY_COMPARE_WITH_TIMEOUT(form->LevelStrip1->message(), levelsUnreadable, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(form->LevelStrip1->message(), message, 30000);
         QVERIFY(form->LevelStrip1->isVisible());
         QVERIFY(!form->LevelStrip1->showsLoudness());
     }
