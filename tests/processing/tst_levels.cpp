@@ -85,10 +85,11 @@ private slots:
         QTest::addColumn<double>("toneDb");
         const QString parts =
             tone(-20) + "*" + between(0, 1) + "+" + noise(-60) + "*" + between(2, 3);
+        const QString toneLeftOnly = parts + "|" + noise(-60) + "*" + between(2, 3);
         // clang-format off
-        QTest::newRow("mono")                        << parts                           << -20.0;
-        QTest::newRow("stereo, the same both sides") << parts + "|" + parts             << -20.0;
-        QTest::newRow("stereo, tone on one side")    << parts + "|" + noise(-60) + "*" + between(2, 3) << -23.01;
+        QTest::newRow("mono")                        << parts              << -20.0;
+        QTest::newRow("stereo, the same both sides") << parts + "|" + parts << -20.0;
+        QTest::newRow("stereo, tone on one side")    << toneLeftOnly       << -23.01;
         // clang-format on
     }
     void knownLevels()
@@ -134,18 +135,19 @@ private slots:
         QTest::addColumn<int>("duration");
         QTest::addColumn<int>("keep");
         // clang-format off
-        QTest::newRow("speech")                    << "speech" << 50 << 2  << 0;
-        QTest::newRow("speech, keep 0.25 s")       << "speech" << 50 << 2  << 5;
-        QTest::newRow("speech, long pauses only")  << "speech" << 50 << 5  << 2;
-        QTest::newRow("speech, no duration")       << "speech" << 30 << 0  << 0;
-        QTest::newRow("speech, one second kept")   << "speech" << 50 << 10 << 20;
-        QTest::newRow("tone")                      << "tone"   << 50 << 2  << 0;
-        QTest::newRow("tone, keep 0.25 s")         << "tone"   << 50 << 2  << 5;
-        QTest::newRow("tone, keep without a duration") << "tone" << 50 << 0 << 10;
-        QTest::newRow("noise under the threshold") << "noise"  << 50 << 2  << 0;
-        QTest::newRow("noise over the threshold")  << "noise"  << 70 << 2  << 0;
-        QTest::newRow("noise, keep 0.5 s")         << "noise"  << 50 << 5  << 10;
-        QTest::newRow("noise, short steps")        << "noise"  << 40 << 1  << 1;
+        QTest::newRow("speech")                        << "speech" << 50 << 2  << 0;
+        QTest::newRow("speech, keep 0.25 s")           << "speech" << 50 << 2  << 5;
+        QTest::newRow("speech, long pauses only")      << "speech" << 50 << 5  << 2;
+        QTest::newRow("speech, no duration")           << "speech" << 30 << 0  << 0;
+        QTest::newRow("speech, one second kept")       << "speech" << 50 << 10 << 20;
+        QTest::newRow("tone")                          << "tone"   << 50 << 2  << 0;
+        QTest::newRow("tone, keep 0.25 s")             << "tone"   << 50 << 2  << 5;
+        QTest::newRow("tone, long pauses, some kept")  << "tone"   << 50 << 5  << 2;
+        QTest::newRow("tone, keep without a duration") << "tone"   << 50 << 0  << 10;
+        QTest::newRow("noise under the threshold")     << "noise"  << 50 << 2  << 0;
+        QTest::newRow("noise over the threshold")      << "noise"  << 70 << 2  << 0;
+        QTest::newRow("noise, short pauses adding up") << "noise"  << 50 << 5  << 10;
+        QTest::newRow("noise, short steps")            << "noise"  << 40 << 1  << 1;
         // clang-format on
     }
     void shadingMatchesFilter()

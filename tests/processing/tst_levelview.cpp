@@ -57,8 +57,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
         // clang-format off
-        QTest::newRow("damaged file")        << "damaged.mp3" << levelsUnreadable;
-        QTest::newRow("video never converted") << "film.mkv"  << videoSkippedText;
+        QTest::newRow("damaged file")          << "damaged.mp3" << levelsUnreadable;
+        QTest::newRow("video never converted") << "film.mkv"    << videoSkippedText;
         // clang-format on
     }
     void messages()
