@@ -10,20 +10,20 @@
 namespace
 {
 const QString Section = QStringLiteral("Settings");
-const QString Keep = QStringLiteral("Keep");
+const QString KeepKey = QStringLiteral("Keep");
 } // namespace
 
-// Only reads: a settings file stays as it is until the user moves the slider.
 void TAppForm::restoreKeep()
 {
+    // Read only: a settings file gets the key when the user first moves the slider.
     const QSignalBlocker quiet(TrackBar3);
-    TrackBar3->setValue(keepPositionFromSetting(SettingsIni.readString(Section, Keep, {})));
+    TrackBar3->setValue(keepPositionFromSetting(SettingsIni.readString(Section, KeepKey, {})));
     Label7->setText(keepLabel(TrackBar3->value()));
 }
 
 void TAppForm::TrackBar3Change()
 {
     Label7->setText(keepLabel(TrackBar3->value()));
-    SettingsIni.writeString(Section, Keep, keepText(TrackBar3->value()));
+    SettingsIni.writeString(Section, KeepKey, keepText(TrackBar3->value()));
     writeSettingsFile();
 }
