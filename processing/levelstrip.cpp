@@ -1,5 +1,7 @@
 #include "processing/levelstrip.h"
 
+#include "processing/savedtime.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -10,19 +12,6 @@ namespace
 constexpr double lowestDb = -100.0; // the bottom edge; the threshold slider's lowest setting
 constexpr int margin = 2;
 
-// "1:05" or "1:02:03".
-QString clockText(double seconds)
-{
-    const qint64 whole = std::llround(seconds);
-    const int minutes = int(whole / 60 % 60);
-    const int rest = int(whole % 60);
-    if (whole < 3600)
-        return QStringLiteral("%1:%2").arg(minutes).arg(rest, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("%1:%2:%3")
-        .arg(whole / 3600)
-        .arg(minutes, 2, 10, QLatin1Char('0'))
-        .arg(rest, 2, 10, QLatin1Char('0'));
-}
 } // namespace
 
 LevelStrip::LevelStrip(QWidget *parent) : QWidget(parent)
@@ -115,6 +104,7 @@ void LevelStrip::paintEvent(QPaintEvent *)
 
     painter.setPen(palette().text().color());
     const QString summary = QStringLiteral("%1 of %2 removed")
-                                .arg(clockText(m_removedSeconds), clockText(m_loudness.seconds()));
+                                .arg(clockText(std::llround(m_removedSeconds)),
+                                     clockText(std::llround(m_loudness.seconds())));
     painter.drawText(area.adjusted(6, 3, -6, -3), Qt::AlignTop | Qt::AlignRight, summary);
 }

@@ -36,18 +36,6 @@ const QRegularExpression &progressTime()
     return pattern;
 }
 
-// Whole seconds as "m:ss", or "h:mm:ss" from an hour on.
-QString clockText(qint64 seconds)
-{
-    const auto twoDigits = [](qint64 value) {
-        return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-    };
-    if (seconds >= 3600)
-        return QString::number(seconds / 3600) + QLatin1Char(':') + twoDigits(seconds / 60 % 60) +
-               QLatin1Char(':') + twoDigits(seconds % 60);
-    return QString::number(seconds / 60) + QLatin1Char(':') + twoDigits(seconds % 60);
-}
-
 // "25.5 s" under a minute, the clock text from a minute on.
 QString lengthText(double seconds)
 {
@@ -81,6 +69,17 @@ std::optional<SavedTime> savedTimeFromConsole(QStringView consoleOutput)
     if (!written)
         return std::nullopt;
     return SavedTime{secondsOf(duration), *written};
+}
+
+QString clockText(qint64 seconds)
+{
+    const auto twoDigits = [](qint64 value) {
+        return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+    };
+    if (seconds >= 3600)
+        return QString::number(seconds / 3600) + QLatin1Char(':') + twoDigits(seconds / 60 % 60) +
+               QLatin1Char(':') + twoDigits(seconds % 60);
+    return QString::number(seconds / 60) + QLatin1Char(':') + twoDigits(seconds % 60);
 }
 
 std::optional<SavedTime> savedTimeOfRun(const QString &result, QStringView consoleOutput)

@@ -20,6 +20,9 @@ std::optional<SavedTime> savedTimeFromConsole(QStringView consoleOutput);
 // unless the file was converted ("OK").
 std::optional<SavedTime> savedTimeOfRun(const QString &result, QStringView consoleOutput);
 
+// Whole seconds as "m:ss", or "h:mm:ss" from an hour on.
+QString clockText(qint64 seconds);
+
 // "25.5 s → 11.3 s (−56 %)": both lengths and the share removed; empty for nothing. Lengths of
 // a minute and more read "2:05", of an hour and more "1:02:05".
 QString savedText(const std::optional<SavedTime> &saved);
