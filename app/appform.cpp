@@ -291,6 +291,9 @@ void TAppForm::createMenus()
     File1 = named(bar->addMenu(QStringLiteral("File")), "File1");
     AddFile1 = named(File1->addAction(QStringLiteral("Add Files...")), "AddFile1");
     AddFolder1 = named(File1->addAction(QStringLiteral("Add Folder...")), "AddFolder1");
+    Preview1 = named(File1->addAction(QStringLiteral("Preview")), "Preview1");
+    Preview1->setToolTip(
+        QStringLiteral("What the selected files would lose, without writing them"));
     named(File1->addSeparator(), "N5");
     ShowLog1 = named(File1->addAction(QStringLiteral("Show Log")), "ShowLog1");
     ShowLog1->setCheckable(true);
@@ -348,6 +351,7 @@ void TAppForm::createPopupMenus()
     PopupMenu1->setDefaultAction(Open1);
     ShowinExplorer1 =
         named(PopupMenu1->addAction(QStringLiteral("Show in Explorer")), "ShowinExplorer1");
+    PopupMenu1->addAction(Preview1);
     named(PopupMenu1->addSeparator(), "N3");
     Delete1 = named(PopupMenu1->addAction(QStringLiteral("Delete")), "Delete1");
     DeleteAll1 = named(PopupMenu1->addAction(QStringLiteral("Delete All")), "DeleteAll1");
@@ -402,6 +406,7 @@ void TAppForm::connectHandlers()
     connect(Delete1, &QAction::triggered, this, handler(&TAppForm::Delete1Click));
     connect(DeleteAll1, &QAction::triggered, this, handler(&TAppForm::DeleteAll1Click));
     connect(Properties1, &QAction::triggered, this, handler(&TAppForm::Properties1Click));
+    connect(Preview1, &QAction::triggered, this, handler(&TAppForm::Preview1Click));
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             showingErrors([this](const QPoint &point) {
                 PopupMenu1->popup(ListView1->viewport()->mapToGlobal(point));

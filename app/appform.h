@@ -117,6 +117,9 @@ public:
     // "Remove Silence", or "Stop" while a batch runs.
     QList<QByteArray> CommandLineBytes;
     void Button1Click();
+    // "Preview": the selected rows' commands with FFmpeg's null output, as a batch that writes
+    // nothing; their rows read "Preview" and the Saved column what they would lose.
+    void Preview1Click();
     // Escape stops a running batch, as "Stop" does.
     void EscapePressed();
     void TimerParamTimer();
@@ -177,6 +180,7 @@ public:
     QMenu *File1 = nullptr;
     QAction *AddFile1 = nullptr;
     QAction *AddFolder1 = nullptr;
+    QAction *Preview1 = nullptr;
     QAction *ShowLog1 = nullptr;
     QAction *ShowLevels1 = nullptr;
     QAction *Exit1 = nullptr;
@@ -216,6 +220,8 @@ private:
     // Batch run and command line.
     BatchRun *RunningBatch = nullptr;
     bool closeAfterBatch = false;
+    // Runs a batch to its end: every row converted, or the rows `chosen` previewed.
+    void runBatch(bool preview, const QList<int> &chosen = {});
     void handleCommandLine(const CommandLineRequest &request);
     void convertFromCommandLine(const QString &input, const QString &output);
     void fillListFromCommandLine();

@@ -20,14 +20,28 @@ void TAppForm::Button1Click()
                          QStringLiteral("Please add files!"));
         return;
     }
+    runBatch(false);
+}
+
+void TAppForm::Preview1Click()
+{
+    const QList<int> chosen = selectedFileRows();
+    if (RunningBatch || chosen.isEmpty())
+        return;
+    runBatch(true, chosen);
+}
+
+void TAppForm::runBatch(bool preview, const QList<int> &chosen)
+{
     std::exception_ptr error;
     bool completed = false;
     {
-        BatchRun run(*this, paralleljobs::jobsToRun(Jobs));
+        BatchRun run(*this, paralleljobs::jobsToRun(Jobs),
+                     preview ? BatchRun::Kind::Preview : BatchRun::Kind::Convert, chosen);
         const QScopedValueRollback current(RunningBatch, &run);
         error = run.exec();
         completed = run.completed();
-        if (!error)
+        if (!error && !preview)
             setStatusText(batchSummary(run.tally()));
     }
     if (std::exchange(closeAfterBatch, false))

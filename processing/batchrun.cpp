@@ -19,6 +19,7 @@
 namespace
 {
 const QString stoppedResult = QStringLiteral("Stopped");
+const QString previewResult = QStringLiteral("Preview");
 
 void showStopButton(TAppForm &form, bool stop)
 {
@@ -29,16 +30,23 @@ void showStopButton(TAppForm &form, bool stop)
 }
 } // namespace
 
-BatchRun::BatchRun(TAppForm &form, int jobs)
-    : m_form(form), m_jobs(jobs), m_conversions(jobs == 1), m_log(form.MemoCMD)
+BatchRun::BatchRun(TAppForm &form, int jobs, Kind kind, const QList<int> &chosen)
+    : m_form(form), m_jobs(jobs), m_kind(kind), m_conversions(jobs == 1), m_log(form.MemoCMD)
 {
+    for (const int row : chosen)
+        m_chosen.append({m_form.FileList->path(row), row});
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    m_form.ProgressBar1->setRange(0, m_form.FileList->rowCount());
+    m_form.ProgressBar1->setRange(0, rowsToRun());
     m_form.ProgressBar1->setValue(0);
     m_form.ProgressBar1->show();
     showStopButton(m_form, true);
     m_form.setStatusText(QString());
-    m_form.FileList->clearResults();
+    if (m_kind == Kind::Preview) {
+        for (const int row : chosen)
+            m_form.FileList->setResult(row, QString());
+    } else {
+        m_form.FileList->clearResults();
+    }
     m_form.MemoCMD->clear();
 
     connect(&m_conversions, &ConversionJobs::logged, this,
@@ -77,8 +85,12 @@ void BatchRun::stop()
 
 bool BatchRun::completed() const
 {
-    return !m_stopped && !m_error && m_conversions.running() == 0 &&
-           m_nextRow >= m_form.FileList->rowCount();
+    return !m_stopped && !m_error && m_conversions.running() == 0 && m_nextRow >= rowsToRun();
+}
+
+int BatchRun::rowsToRun() const
+{
+    return m_kind == Kind::Preview ? int(m_chosen.size()) : m_form.FileList->rowCount();
 }
 
 void BatchRun::startRows()
@@ -87,21 +99,32 @@ void BatchRun::startRows()
     // closed meanwhile ends the run.
     try {
         while (!m_stopped && !m_error && m_conversions.running() < m_jobs &&
-               m_nextRow < m_form.FileList->rowCount() && m_form.isVisible())
+               m_nextRow < rowsToRun() && m_form.isVisible())
             startRow(m_nextRow++);
     } catch (...) {
         m_error = std::current_exception();
     }
 }
 
-void BatchRun::startRow(int row)
+void BatchRun::startRow(int index)
 {
+    // A chosen row may have moved up meanwhile, or gone.
+    const int row = m_kind == Kind::Preview
+                        ? m_form.FileList->rowOf(m_chosen[index].input, m_chosen[index].row)
+                        : index;
     // The text shown for a name that is not text would name another file.
-    if (m_form.FileList->isUnreadable(row)) {
+    if (row < 0 || m_form.FileList->isUnreadable(row)) {
         markRow(row, {conversionError, notTextReason}, std::nullopt);
         return;
     }
     const QString input = m_form.FileList->path(row);
+    if (m_kind == Kind::Preview) {
+        const int id = m_nextId++;
+        m_conversions.start(
+            id, {input, QString(), m_form.silenceSettings(), platform::programFolder(), true});
+        m_started.insert(id, {input, row});
+        return;
+    }
     const QString targetFolder = absolutePath(m_form.Edit1->text());
     createFolderWithParents(targetFolder);
     const QString output = MakeUniqueFileName(outputPathFor(targetFolder, input));
@@ -122,7 +145,9 @@ void BatchRun::finishRow(int id, const ConversionReport &report)
     const StartedRow started = m_started.take(id);
     // A conversion that completed before the stop reached it keeps its result and its file.
     const bool cutShort = m_stopped && !report.outcome.succeeded();
-    const QString result = cutShort ? stoppedResult : report.outcome.result;
+    const bool previewed = m_kind == Kind::Preview && report.outcome.succeeded();
+    const QString result =
+        cutShort ? stoppedResult : (previewed ? previewResult : report.outcome.result);
     const QString failure = cutShort ? QString() : report.outcome.failure;
     if (m_jobs > 1)
         m_log.appendText(report.log);

@@ -19,10 +19,16 @@ class TAppForm;
 //
 // With one conversion at a time the log shows ffmpeg's output as it arrives; with more, each
 // conversion's log goes into the window as one block when it ends.
+//
+// A preview runs the same commands for the chosen rows with FFmpeg's null output: nothing is
+// written, and each row reads "Preview" with the lengths its file would have.
 class BatchRun : public QObject
 {
 public:
-    BatchRun(TAppForm &form, int jobs);
+    enum class Kind { Convert, Preview };
+
+    // Converts every row, or previews the rows `chosen` (in list order).
+    BatchRun(TAppForm &form, int jobs, Kind kind = Kind::Convert, const QList<int> &chosen = {});
     // Back to idle. Conversions still running (the program is quitting) are stopped.
     ~BatchRun() override;
     BatchRun(const BatchRun &) = delete;
@@ -47,8 +53,10 @@ private:
         int row; // where the row stood when it started
     };
 
+    // How many rows the run goes through.
+    int rowsToRun() const;
     void startRows();
-    void startRow(int row);
+    void startRow(int index);
     void finishRow(int id, const ConversionReport &report);
     // Shows how a row ended (none: the row was removed meanwhile), counts it and moves the bar.
     void markRow(int row, const ConversionOutcome &outcome, const std::optional<SavedTime> &saved);
@@ -56,6 +64,8 @@ private:
 
     TAppForm &m_form;
     const int m_jobs;
+    const Kind m_kind;
+    QList<StartedRow> m_chosen; // the rows a preview goes through, as they stood at its start
     ConversionJobs m_conversions;
     MemoLog m_log;
     QEventLoop m_loop;

@@ -49,6 +49,33 @@ ConversionOutcome convert(const QString &infile, const QString &outfile,
         output.keep();
     return outcome;
 }
+ConversionOutcome preview(const QString &infile, const SilenceSettings &settings,
+                          const QString &workingFolder, LogSink &log,
+                          const runningwork::ChildGroup *group)
+{
+    if (isSkippedVideo(infile)) {
+        log.appendLine(videoSkippedText);
+        return {conversionError, videoSkippedText};
+    }
+    log.appendLine(silencePreviewText(infile, settings));
+    const ConsoleRun run = RunConsoleCommand(
+        ffmpegProgram, silencePreviewArguments(infile, settings), workingFolder, log, {}, group);
+    if (!run.succeeded)
+        return {conversionError, run.failure};
+    return {conversionOK, QString()};
+}
+
+// Whatever a conversion or preview raises answers "Error" with its reason.
+template <typename Run> ConversionOutcome withoutRaising(Run run)
+{
+    try {
+        return run();
+    } catch (const std::exception &error) {
+        return {conversionError, QString::fromUtf8(error.what())};
+    } catch (...) {
+        return {conversionError, QStringLiteral("Unexpected error")};
+    }
+}
 } // namespace
 
 ConversionOutcome convertWithFFmpeg(const QString &infile, const QString &outfile,
@@ -56,11 +83,13 @@ ConversionOutcome convertWithFFmpeg(const QString &infile, const QString &outfil
                                     LogSink &log, const std::function<void()> &keepAlive,
                                     const runningwork::ChildGroup *group)
 {
-    try {
-        return convert(infile, outfile, settings, workingFolder, log, keepAlive, group);
-    } catch (const std::exception &error) {
-        return {conversionError, QString::fromUtf8(error.what())};
-    } catch (...) {
-        return {conversionError, QStringLiteral("Unexpected error")};
-    }
+    return withoutRaising(
+        [&] { return convert(infile, outfile, settings, workingFolder, log, keepAlive, group); });
+}
+
+ConversionOutcome previewWithFFmpeg(const QString &infile, const SilenceSettings &settings,
+                                    const QString &workingFolder, LogSink &log,
+                                    const runningwork::ChildGroup *group)
+{
+    return withoutRaising([&] { return preview(infile, settings, workingFolder, log, group); });
 }

@@ -29,3 +29,10 @@ ConversionOutcome convertWithFFmpeg(const QString &infile, const QString &outfil
                                     const SilenceSettings &settings, const QString &workingFolder,
                                     LogSink &log, const std::function<void()> &keepAlive = {},
                                     const runningwork::ChildGroup *group = nullptr);
+
+// Runs the conversion's command for `infile` with FFmpeg's null output, so that nothing is
+// written, and answers "OK" when it ran to the end; its console output (in `log`) tells the
+// lengths. ".mkv" and ".wmv" inputs are skipped as by the conversion. Never raises.
+ConversionOutcome previewWithFFmpeg(const QString &infile, const SilenceSettings &settings,
+                                    const QString &workingFolder, LogSink &log,
+                                    const runningwork::ChildGroup *group = nullptr);

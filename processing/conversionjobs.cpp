@@ -54,8 +54,10 @@ void ConversionJobs::start(int id, const ConversionJob &job)
             }
             JobLog log(handOn);
             ConversionReport report;
-            report.outcome = convertWithFFmpeg(job.infile, job.outfile, job.settings,
-                                               job.workingFolder, log, {}, &m_group);
+            report.outcome = job.preview ? previewWithFFmpeg(job.infile, job.settings,
+                                                             job.workingFolder, log, &m_group)
+                                         : convertWithFFmpeg(job.infile, job.outfile, job.settings,
+                                                             job.workingFolder, log, {}, &m_group);
             report.log = std::move(log.text);
             report.saved = savedTimeOfRun(report.outcome.result, report.log);
             QMetaObject::invokeMethod(

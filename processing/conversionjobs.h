@@ -12,12 +12,14 @@
 #include <optional>
 #include <thread>
 
-// One file to convert, as its row read it when it started.
+// One file to convert, as its row read it when it started. A preview writes nothing and has no
+// output file.
 struct ConversionJob {
     QString infile;
     QString outfile;
     SilenceSettings settings;
     QString workingFolder;
+    bool preview = false;
 };
 
 // How a conversion ended ("OK", or "Error" and why), its whole log, and the lengths ffmpeg

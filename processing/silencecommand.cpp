@@ -72,6 +72,25 @@ QStringList silenceCommandArguments(const QString &infile, const QString &outfil
             outfile};
 }
 
+namespace
+{
+const QString nullOutput = QStringLiteral("-f null -");
+} // namespace
+
+QString silencePreviewText(const QString &infile, const SilenceSettings &settings)
+{
+    QString text = silenceCommandText(infile, QString(), settings);
+    text.chop(2); // the quotes of the output path
+    return text + nullOutput;
+}
+
+QStringList silencePreviewArguments(const QString &infile, const SilenceSettings &settings)
+{
+    QStringList arguments = silenceCommandArguments(infile, QString(), settings);
+    arguments.removeLast();
+    return arguments + nullOutput.split(QLatin1Char(' '));
+}
+
 bool isSkippedVideo(const QString &infile)
 {
     const QString extension = fileExtension(infile).toLower();

@@ -45,6 +45,11 @@ QString silenceCommandText(const QString &infile, const QString &outfile,
 QStringList silenceCommandArguments(const QString &infile, const QString &outfile,
                                     const SilenceSettings &settings);
 
+// The same command with FFmpeg's null output in place of the output file: it runs the whole
+// filter and writes nothing. As the log shows it, and its arguments.
+QString silencePreviewText(const QString &infile, const SilenceSettings &settings);
+QStringList silencePreviewArguments(const QString &infile, const SilenceSettings &settings);
+
 // Inputs with these extensions (".mkv", ".wmv", any letter case) are never converted.
 bool isSkippedVideo(const QString &infile);
 

@@ -108,7 +108,7 @@ private slots:
         }
         QCOMPARE(
             captions,
-            QStringList({"File:Add Files...|Add Folder...|-|Show Log|Show Levels|-|Exit",
+            QStringList({"File:Add Files...|Add Folder...|Preview|-|Show Log|Show Levels|-|Exit",
                          "Settings:Parallel Conversions|-|Reset to Defaults...",
                          "Help:Online Help|-|Update Notifications|-|Send Feedback...|About..."}));
         QCOMPARE(form->Help2->shortcut(), QKeySequence(Qt::Key_F1));
@@ -124,8 +124,8 @@ private slots:
                 items << (item->isSeparator() ? QStringLiteral("-") : item->text());
             return items;
         };
-        QCOMPARE(texts(form->PopupMenu1), QStringList({"Open", "Show in Explorer", "-", "Delete",
-                                                       "Delete All", "-", "Properties"}));
+        QCOMPARE(texts(form->PopupMenu1), QStringList({"Open", "Show in Explorer", "Preview", "-",
+                                                       "Delete", "Delete All", "-", "Properties"}));
         QCOMPARE(form->PopupMenu1->defaultAction(), form->Open1);
         QCOMPARE(texts(form->PopupMenu2),
                  QStringList({"Change Destination Folder...", "Show in Explorer"}));

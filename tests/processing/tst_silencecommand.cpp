@@ -77,6 +77,19 @@ private slots:
         QLocale::setDefault(before);
     }
 
+    // The same command with the null output in place of the output file.
+    void previewCommand()
+    {
+        const QString in = QStringLiteral("/music/my talk.mp3");
+        const SilenceSettings settings{20, 2, 5};
+        const QString filter = silenceFilter(settings);
+        QCOMPARE(silencePreviewText(in, settings),
+                 QStringLiteral("ffmpeg -y -i \"/music/my talk.mp3\" -af ") + filter +
+                     QStringLiteral(" -f null -"));
+        QCOMPARE(silencePreviewArguments(in, settings),
+                 QStringList({"-xerror", "-y", "-i", in, "-af", filter, "-f", "null", "-"}));
+    }
+
     void extensions_data()
     {
         QTest::addColumn<QString>("path");
