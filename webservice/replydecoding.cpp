@@ -30,7 +30,10 @@ QByteArray declaredCharset(const QByteArray &contentType)
 QString decodeReplyBody(const QByteArray &body, const QByteArray &contentType)
 {
     const QByteArray charset = declaredCharset(contentType);
-    QStringDecoder decoder(charset.isEmpty() ? "UTF-8" : charset.constData());
+    // Stateless: the body is whole, so a character cut short at its end is decoded as a
+    // replacement character instead of being held back for bytes that never come.
+    QStringDecoder decoder(charset.isEmpty() ? "UTF-8" : charset.constData(),
+                           QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         throw AppError(QStringLiteral("The reply's character set \"%1\" is not supported")
                            .arg(QString::fromLatin1(charset)));

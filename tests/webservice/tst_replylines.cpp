@@ -83,6 +83,12 @@ private slots:
             << QString::fromUtf8("Grüße");
         QTest::newRow("byte-order mark dropped")
             << QByteArray("\xEF\xBB\xBFOK") << QByteArray("text/plain; charset=utf-8") << "OK";
+        // A reply is whole: a character cut short at its end is shown as such, not dropped.
+        QTest::newRow("UTF-8 cut short at the end")
+            << QByteArray("OK\xC3") << QByteArray("text/plain") << QStringLiteral(u"OK\uFFFD");
+        QTest::newRow("UTF-16 cut short at the end")
+            << QByteArray("O\0K\0!", 5) << QByteArray("text/plain; charset=UTF-16LE")
+            << QStringLiteral(u"OK\uFFFD");
     }
     void decodeReplyBody()
     {
