@@ -1,6 +1,7 @@
 #include "app/filenametext.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -54,8 +55,13 @@ bool isNameText(const QByteArray &bytes)
 
 QString readableName(const QByteArray &bytes, NameEscapes escapes)
 {
-    QString text;
-    qsizetype at = 0;
+    // U+FEFF inside a name is a character like any other (the decoder keeps it, where
+    // QString::fromUtf8 would drop it as a byte-order mark at the start of each piece). At the
+    // very start the program's text drops it, so there it is written as bytes that are no text.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const bool markFirst = bytes.startsWith("\xEF\xBB\xBF");
+    QString text = markFirst ? QStringLiteral("\\xef\\xbb\\xbf") : QString();
+    qsizetype at = markFirst ? 3 : 0;
     while (at < bytes.size()) {
         const qsizetype length = sequenceLength(bytes, at);
         if (length == 0) {
@@ -63,7 +69,7 @@ QString readableName(const QByteArray &bytes, NameEscapes escapes)
             ++at;
             continue;
         }
-        const QString piece = QString::fromUtf8(bytes.constData() + at, length);
+        const QString piece = decoder(QByteArrayView(bytes.constData() + at, length));
         at += length;
         if (escapes == NameEscapes::Fields && piece == u"\\")
             text += QStringLiteral("\\\\");
@@ -82,8 +88,9 @@ QString folderOfUnreadableName(const QByteArray &path)
     qsizetype start = 0;
     for (;;) {
         const qsizetype slash = path.indexOf('/', start);
-        const QByteArray name = path.mid(start, slash < 0 ? -1 : slash - start);
-        if (!isNameText(name) || slash < 0)
+        // The path up to the name, not the name alone: U+FEFF at the start of a name is text
+        // inside a path, but a byte-order mark at the start of a text.
+        if (!isNameText(slash < 0 ? path : path.left(slash)) || slash < 0)
             return QFile::decodeName(start <= 1 ? path.left(start) : path.left(start - 1));
         start = slash + 1;
     }

@@ -2,7 +2,7 @@
 // comes back to the same bytes; any other name is written with \xHH for its odd bytes. Written
 // as a field of a headless row, a name never holds a raw line break or tab and can be read back
 // to its bytes, so no two names print alike. The folder named for a path that is not text is
-// the part before its first name that is not text.
+// the part before the name that ends its text.
 #include "app/filenametext.h"
 #include "fuzzinput.h"
 
@@ -57,13 +57,14 @@ void checkFolderOfUnreadableName(const QByteArray &path)
     FUZZ_CHECK(path.startsWith(folder));
     if (isNameText(path))
         return;
-    // What follows the folder (after its slashes) is its first name that is not text.
+    // The path is text up to the folder and its next name, and no longer with the name after.
     qsizetype start = folder.size();
     while (start < path.size() && path[start] == '/')
         ++start;
     FUZZ_CHECK(start == 0 || path[start - 1] == '/');
     const qsizetype slash = path.indexOf('/', start);
-    FUZZ_CHECK(!isNameText(path.mid(start, slash < 0 ? -1 : slash - start)));
+    FUZZ_CHECK(isNameText(path.left(start)));
+    FUZZ_CHECK(!isNameText(slash < 0 ? path : path.left(slash)));
 }
 } // namespace
 

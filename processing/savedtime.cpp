@@ -12,10 +12,16 @@ const QString conversionOK = QStringLiteral("OK");
 // hours, minutes, seconds with their fraction: "00:01:25.50".
 constexpr char clockPattern[] = R"((?<h>\d+):(?<m>\d{2}):(?<s>\d{2}(?:\.\d+)?))";
 
-double secondsOf(const QRegularExpressionMatch &match)
+// ffmpeg keeps time in 64-bit microseconds; a longer length is none it printed.
+constexpr double longestLength = 9223372036854.775807;
+
+std::optional<double> secondsOf(const QRegularExpressionMatch &match)
 {
-    return match.captured(u"h").toDouble() * 3600 + match.captured(u"m").toDouble() * 60 +
-           match.captured(u"s").toDouble();
+    const double seconds = match.captured(u"h").toDouble() * 3600 +
+                           match.captured(u"m").toDouble() * 60 + match.captured(u"s").toDouble();
+    if (!(seconds <= longestLength))
+        return std::nullopt;
+    return seconds;
 }
 
 // The input's header line, "  Duration: 00:00:25.50, start: ...". Metadata lines stand deeper
@@ -65,10 +71,11 @@ std::optional<SavedTime> savedTimeFromConsole(QStringView consoleOutput)
         return std::nullopt;
     std::optional<double> written;
     for (const QRegularExpressionMatch &time : progressTime().globalMatch(consoleOutput))
-        written = time.capturedView(u"minus").isEmpty() ? secondsOf(time) : 0.0;
-    if (!written)
+        written = time.capturedView(u"minus").isEmpty() ? secondsOf(time) : std::optional(0.0);
+    const std::optional<double> read = secondsOf(duration);
+    if (!read || !written)
         return std::nullopt;
-    return SavedTime{secondsOf(duration), *written};
+    return SavedTime{*read, *written};
 }
 
 QString clockText(qint64 seconds)

@@ -53,6 +53,10 @@ private slots:
             << "OK"
             << "  Duration: N/A, bitrate: N/A\nsize= 9kB time=00:00:07.50 bitrate"
             << "";
+        QTest::newRow("a length beyond ffmpeg's clock is none")
+            << "OK"
+            << "  Duration: 00:00:10.00, start\nsize= 9kB time=9999999999999999:00:00.00 bitrate"
+            << "";
         QTest::newRow("a metadata tag named Duration is no length")
             << "OK"
             << "    Duration        : 00:00:20.00\nsize= 9kB time=00:00:07.50 bitrate"
