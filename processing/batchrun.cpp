@@ -163,7 +163,9 @@ void BatchRun::markRow(int row, const ConversionOutcome &outcome,
 {
     if (row >= 0)
         m_form.FileList->setResult(row, outcome.result, outcome.failure, savedText(saved));
-    m_tally.add(outcome.result, saved);
+    // A preview converts nothing: it has no tally to add to.
+    if (m_kind == Kind::Convert)
+        m_tally.add(outcome.result, saved);
     // The bar counts finished files; it passes one ahead first, as it always has.
     ++m_finished;
     setProgressPosition(m_finished + 1);

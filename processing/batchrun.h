@@ -45,6 +45,7 @@ public:
 
     // Whether every row ran, with no stop and no error.
     bool completed() const;
+    // What the rows converted came to; empty for a preview.
     const BatchTally &tally() const { return m_tally; }
 
 private:
